@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** Process-wide set-up of the test binary: a temporary HOME, so that nothing touches the user's
+    own settings, and the display and JACK server that the test services started.
+*/
+namespace TestEnvironment
+{
+    /** Called once by the test main, before JUCE is initialised. */
+    void prepareProcess();
+
+    /** The temporary home folder of this test process. */
+    juce::File homeFolder();
+
+    /** The settings folder the program uses below the temporary home. */
+    juce::File settingsFolder();
+
+    /** True when the test services (Xvfb and jackd) are up for this run. */
+    bool servicesAvailable();
+
+    /** Runs the message loop for the given time, so that asynchronous notifications arrive. */
+    void runMessageLoop (int milliseconds);
+}
