@@ -11,7 +11,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libltc-dev
     jackd2 jack-tools
-    xvfb xdotool openbox wmctrl x11-utils
+    xvfb xdotool openbox wmctrl x11-utils fonts-dejavu-core
     python3
 )
 

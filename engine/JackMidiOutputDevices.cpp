@@ -1,0 +1,413 @@
+#include "JackMidiOutputDevices.h"
+
+#include "engine/JackLibrary.h"
+#include "engine/TimedMidiQueue.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+namespace
+{
+    const juce::String identifierPrefix{"jack:"};
+    const char* const clientName = "Rozavado Deduzadiv";
+    constexpr uint32_t reconnectIntervalMilliseconds = 1000;
+    constexpr uint32_t processCycleWaitMilliseconds = 1000;
+
+    /** Enough for an output and the one replacing it, with room to spare. */
+    constexpr size_t maxOutputs = 8;
+
+    /** Messages go out this long after their due time, on top of one period. A block is queued while
+        a cycle runs, with its first message due at once (its start is the whole-millisecond counter,
+        so up to 1 ms ago), and the earliest frame still to be written is a period away; the delay
+        lets every message of a block reach its exact place in a cycle to come, so the spacing within
+        a block holds.
+    */
+    constexpr double extraDelayMilliseconds = 2.0;
+
+    void ignoreJackMessage (const char*) {}
+
+    /** One output port of the client and the messages queued for it. */
+    struct OutputSlot
+    {
+        /** Set while the port is registered; the process callback serves only such slots. */
+        std::atomic<jack_port_t*> port{nullptr};
+
+        /** Whether queued messages go out (the connection's send thread runs). */
+        std::atomic<bool> flowing{false};
+
+        /** Messages queued before the current generation are dropped unsent. */
+        std::atomic<uint32_t> generation{0};
+
+        TimedMidiQueue queue;
+
+        /** Owned by a connection; message thread only. */
+        bool inUse = false;
+    };
+} // namespace
+
+//==============================================================================
+class JackMidiOutputDevices::Pimpl
+{
+public:
+    Pimpl()
+    {
+        // Without a server, every look for one would otherwise print JACK's complaint.
+        if (jack.isLoaded())
+            jack.setErrorFunction (ignoreJackMessage);
+    }
+
+    ~Pimpl()
+    {
+        jassert (std::none_of (slots.begin(), slots.end(), [] (const auto& slot)
+                               { return slot.inUse; }));
+        closeClient();
+    }
+
+    juce::Array<juce::MidiDeviceInfo> getAvailableDevices()
+    {
+        juce::Array<juce::MidiDeviceInfo> devices;
+
+        if (!updateClient())
+            return devices;
+
+        if (auto** ports = jack.getPorts (client, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput))
+        {
+            const auto ownPrefix = ownClientName + ":";
+
+            for (auto** port = ports; *port != nullptr; ++port)
+            {
+                const auto name = juce::String::fromUTF8 (*port);
+
+                if (!name.startsWith (ownPrefix))
+                    devices.add ({name, identifierPrefix + name});
+            }
+
+            jack.free (ports);
+        }
+
+        return devices;
+    }
+
+    std::unique_ptr<MidiOutputConnection> openDevice (const juce::String& identifier)
+    {
+        if (!identifier.startsWith (identifierPrefix) || !updateClient())
+            return nullptr;
+
+        const auto freeSlot = std::find_if (slots.begin(), slots.end(), [] (const auto& slot)
+                                            { return !slot.inUse; });
+
+        if (freeSlot == slots.end())
+            return nullptr;
+
+        // Each slot has a port name of its own, so an output and its replacement can coexist.
+        const auto index = (int) std::distance (slots.begin(), freeSlot);
+        const auto portName = index == 0 ? juce::String ("MIDI out") : "MIDI out " + juce::String (index + 1);
+        auto* port = jack.portRegister (client, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+
+        if (port == nullptr)
+            return nullptr;
+
+        const auto destination = identifier.substring (identifierPrefix.length());
+
+        if (jack.connect (client, jack.portName (port), destination.toRawUTF8()) != 0)
+        {
+            jack.portUnregister (client, port);
+            return nullptr;
+        }
+
+        freeSlot->queue.clear();
+        freeSlot->flowing = false;
+        freeSlot->inUse = true;
+        freeSlot->port = port;
+
+        return std::make_unique<Connection> (*this, *freeSlot);
+    }
+
+private:
+    /** An open output: its send thread is the slot's flow of messages. */
+    class Connection final : public MidiOutputConnection
+    {
+    public:
+        Connection (Pimpl& ownerToUse, OutputSlot& slotToUse)
+            : owner (ownerToUse)
+            , slot (slotToUse)
+        {
+        }
+
+        ~Connection() override
+        {
+            owner.release (slot);
+        }
+
+        void sendBlockOfMessages (const juce::MidiBuffer& buffer,
+                                  double millisecondCounterToStartAt,
+                                  double samplesPerSecondForBuffer) override
+        {
+            owner.queueBlock (slot, buffer, millisecondCounterToStartAt, samplesPerSecondForBuffer);
+        }
+
+        void startBackgroundThread() override
+        {
+            slot.flowing = true;
+        }
+
+        void stopBackgroundThread() override
+        {
+            owner.stopFlow (slot);
+        }
+
+        bool isBackgroundThreadRunning() const override
+        {
+            return slot.flowing;
+        }
+
+    private:
+        Pimpl& owner;
+        OutputSlot& slot;
+
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Connection)
+    };
+
+    /** Closes a client whose server has gone and opens one when none is open and the last try is
+        long enough ago. Returns whether a client is open.
+    */
+    bool updateClient()
+    {
+        if (client != nullptr && serverGone)
+            closeClient();
+
+        if (client == nullptr && jack.isLoaded())
+        {
+            const auto now = juce::Time::getMillisecondCounter();
+
+            if (!triedToConnect || now - lastConnectAttempt >= reconnectIntervalMilliseconds)
+            {
+                triedToConnect = true;
+                lastConnectAttempt = now;
+                openClient();
+            }
+        }
+
+        return client != nullptr;
+    }
+
+    void openClient()
+    {
+        jack_status_t status{};
+        auto* newClient = jack.clientOpen (clientName, JackNoStartServer, &status);
+
+        if (newClient == nullptr)
+            return;
+
+        serverGone = false;
+        jack.setProcessCallback (newClient, processCallback, this);
+        jack.onInfoShutdown (newClient, shutdownCallback, this);
+        client = newClient;
+
+        if (jack.activate (client) != 0)
+        {
+            jack.clientClose (client);
+            client = nullptr;
+            return;
+        }
+
+        ownClientName = juce::String::fromUTF8 (jack.getClientName (client));
+        sampleRate = jack.getSampleRate (client);
+    }
+
+    /** Closing the client stops its process callback and removes its ports; open connections
+        stay, without a port, until they are destroyed.
+    */
+    void closeClient()
+    {
+        if (client == nullptr)
+            return;
+
+        for (auto& slot : slots)
+            slot.port = nullptr;
+
+        jack.clientClose (client);
+        client = nullptr;
+        ownClientName.clear();
+        serverGone = false;
+    }
+
+    /** Returns once no process callback that may have seen the state before the call is running. */
+    void waitForProcessCycle() const
+    {
+        if (client == nullptr)
+            return;
+
+        const auto begun = cyclesBegun.load();
+        const auto start = juce::Time::getMillisecondCounter();
+
+        while (cyclesEnded.load() < begun && juce::Time::getMillisecondCounter() - start < processCycleWaitMilliseconds)
+            std::this_thread::yield();
+    }
+
+    void queueBlock (OutputSlot& slot, const juce::MidiBuffer& buffer, double startMilliseconds, double samplesPerSecond)
+    {
+        if (slot.port == nullptr || samplesPerSecond <= 0.0)
+            return;
+
+        // Each block is placed in JACK's frame time from one reading of both clocks, so its
+        // spacing comes out exact in frames. The framework's counter is 32 bits wide and wraps,
+        // while the high-resolution one does not, so the distance is taken modulo 2^32.
+        auto nowFrame = jack.frameTime (client);
+
+        // A server catching up after a late cycle can run ahead of the estimate of the current
+        // frame; a block must still not be placed in a cycle that may already have run.
+        const auto cycleStart = jack.lastFrameTime (client);
+
+        if ((int32_t) (nowFrame - cycleStart) < 0)
+            nowFrame = cycleStart;
+
+        const auto fromNow = std::remainder (startMilliseconds - juce::Time::getMillisecondCounterHiRes(), 4294967296.0);
+        const auto framesPerMillisecond = sampleRate / 1000.0;
+        const auto delayFrames = jack.getBufferSize (client) + extraDelayMilliseconds * framesPerMillisecond;
+        const auto generation = slot.generation.load();
+
+        for (const auto metadata : buffer)
+        {
+            if (metadata.numBytes <= 0 || metadata.numBytes > 3)
+                continue;
+
+            const auto dueMilliseconds = fromNow + metadata.samplePosition * 1000.0 / samplesPerSecond;
+
+            TimedMidiMessage message;
+            message.dueFrame = nowFrame + (uint32_t) (int64_t) std::llround (dueMilliseconds * framesPerMillisecond + delayFrames);
+            message.generation = generation;
+            message.size = (uint8_t) metadata.numBytes;
+            std::copy (metadata.data, metadata.data + metadata.numBytes, message.bytes.begin());
+
+            slot.queue.push (message);
+        }
+    }
+
+    /** Stops the flow and drops what is queued. Like stopping a send thread, this returns only
+        when nothing more can go out.
+    */
+    void stopFlow (OutputSlot& slot)
+    {
+        slot.flowing = false;
+        ++slot.generation;
+        waitForProcessCycle();
+    }
+
+    void release (OutputSlot& slot)
+    {
+        if (auto* port = slot.port.exchange (nullptr))
+        {
+            waitForProcessCycle();
+            jack.portUnregister (client, port);
+        }
+
+        slot.flowing = false;
+        slot.queue.clear();
+        slot.inUse = false;
+    }
+
+    //==============================================================================
+    static int processCallback (jack_nframes_t numFrames, void* arg)
+    {
+        static_cast<Pimpl*> (arg)->process (numFrames);
+        return 0;
+    }
+
+    static void shutdownCallback (jack_status_t, const char*, void* arg)
+    {
+        static_cast<Pimpl*> (arg)->serverGone = true;
+    }
+
+    /** JACK's process thread: no lock, no allocation. */
+    void process (jack_nframes_t numFrames)
+    {
+        ++cyclesBegun;
+
+        const auto cycleStart = jack.lastFrameTime (client);
+
+        for (auto& slot : slots)
+        {
+            auto* port = slot.port.load();
+
+            if (port == nullptr)
+                continue;
+
+            auto* buffer = jack.portGetBuffer (port, numFrames);
+
+            if (buffer == nullptr)
+                continue;
+
+            jack.midiClearBuffer (buffer);
+
+            if (slot.flowing)
+                writeDueMessages (slot, buffer, numFrames, cycleStart);
+        }
+
+        ++cyclesEnded;
+    }
+
+    /** Writes the queued messages that fall into this cycle at their frame offsets, in order; one
+        already late goes at the start of the cycle, or after the message written before it.
+    */
+    void writeDueMessages (OutputSlot& slot, void* buffer, jack_nframes_t numFrames, jack_nframes_t cycleStart)
+    {
+        const auto generation = slot.generation.load();
+        int32_t previousOffset = 0;
+
+        while (const auto* message = slot.queue.front())
+        {
+            if (message->generation != generation)
+            {
+                slot.queue.pop();
+                continue;
+            }
+
+            // Frame times wrap around; their distance does not.
+            const auto offset = (int32_t) (message->dueFrame - cycleStart);
+
+            if (offset >= (int32_t) numFrames)
+                break;
+
+            const auto placed = juce::jlimit (previousOffset, (int32_t) numFrames - 1, offset);
+            jack.midiEventWrite (buffer, (jack_nframes_t) placed, message->bytes.data(), message->size);
+            previousOffset = placed;
+            slot.queue.pop();
+        }
+    }
+
+    //==============================================================================
+    JackLibrary jack;
+    jack_client_t* client = nullptr;
+    juce::String ownClientName;
+    double sampleRate = 0.0;
+    std::atomic<bool> serverGone{false};
+    bool triedToConnect = false;
+    uint32_t lastConnectAttempt = 0;
+    std::atomic<uint64_t> cyclesBegun{0};
+    std::atomic<uint64_t> cyclesEnded{0};
+    std::array<OutputSlot, maxOutputs> slots;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Pimpl)
+};
+
+//==============================================================================
+JackMidiOutputDevices::JackMidiOutputDevices()
+    : pimpl (std::make_unique<Pimpl>())
+{
+}
+
+JackMidiOutputDevices::~JackMidiOutputDevices() = default;
+
+juce::Array<juce::MidiDeviceInfo> JackMidiOutputDevices::getAvailableDevices()
+{
+    return pimpl->getAvailableDevices();
+}
+
+std::unique_ptr<MidiOutputConnection> JackMidiOutputDevices::openDevice (const juce::String& identifier)
+{
+    return pimpl->openDevice (identifier);
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the dependencies, then builds and runs every test: the plain build, and a clang build
+# with AddressSanitizer and UndefinedBehaviorSanitizer that also runs the settings-reader fuzzer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+"$root/scripts/build.sh" build
+(cd "$root/build" && ctest --output-on-failure --timeout 300)
+
+CC=clang CXX=clang++ "$root/scripts/build.sh" build-sanitize -DROZAVADO_FUZZ=ON
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$root/build-sanitize" && ctest --output-on-failure --timeout 600)

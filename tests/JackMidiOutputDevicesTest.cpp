@@ -1,0 +1,374 @@
+#include "engine/JackMidiOutputDevices.h"
+#include "engine/MtcSender.h"
+#include "engine/Timecode.h"
+#include "support/JackMidiRecorder.h"
+#include "support/QuarterFrameSets.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <functional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+    bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition)
+    {
+        for (int waited = 0; waited < timeoutMilliseconds; waited += 20)
+        {
+            if (condition())
+                return true;
+
+            juce::Thread::sleep (20);
+        }
+
+        return condition();
+    }
+
+    bool lists (MidiOutputDevices& devices, const juce::String& name)
+    {
+        for (const auto& device : devices.getAvailableDevices())
+            if (device.name == name)
+                return true;
+
+        return false;
+    }
+
+    /** A JACK server of this test's own, on the dummy driver, that the test can stop. */
+    class PrivateJackServer
+    {
+    public:
+        explicit PrivateJackServer (const juce::String& name)
+        {
+            std::vector<std::string> arguments{ "jackd", "--no-realtime", "-n", name.toStdString(), "-d", "dummy", "-r", "48000", "-p", "256" };
+            std::vector<char*> argumentPointers;
+            for (auto& argument : arguments)
+                argumentPointers.push_back (argument.data());
+            argumentPointers.push_back (nullptr);
+
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init (&actions);
+            posix_spawn_file_actions_addopen (&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+            posix_spawn_file_actions_addopen (&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+            if (::posix_spawnp (&pid, "jackd", &actions, nullptr, argumentPointers.data(), environ) != 0)
+                pid = -1;
+
+            posix_spawn_file_actions_destroy (&actions);
+        }
+
+        ~PrivateJackServer() { stop(); }
+
+        /** Waits until a client can connect. */
+        bool waitUntilUp() const
+        {
+            return pid > 0 && eventually (5000, []
+                                          {
+                       auto* probe = jack_client_open ("probe", JackNoStartServer, nullptr);
+                       if (probe != nullptr)
+                           jack_client_close (probe);
+                       return probe != nullptr; });
+        }
+
+        void stop()
+        {
+            if (pid <= 0)
+                return;
+
+            ::kill (pid, SIGTERM);
+            ::waitpid (pid, nullptr, 0);
+            pid = -1;
+        }
+
+    private:
+        pid_t pid = -1;
+    };
+
+    /** Points this process's new JACK clients at another server for the test's duration. */
+    class ScopedJackServerName
+    {
+    public:
+        explicit ScopedJackServerName (const juce::String& name)
+        {
+            if (const auto* old = std::getenv ("JACK_DEFAULT_SERVER"))
+                previous = old;
+
+            ::setenv ("JACK_DEFAULT_SERVER", name.toRawUTF8(), 1);
+        }
+
+        ~ScopedJackServerName()
+        {
+            if (previous.has_value())
+                ::setenv ("JACK_DEFAULT_SERVER", previous->c_str(), 1);
+            else
+                ::unsetenv ("JACK_DEFAULT_SERVER");
+        }
+
+    private:
+        std::optional<std::string> previous;
+    };
+
+    juce::MidiBuffer quarterFrameBlock()
+    {
+        juce::MidiBuffer block;
+        for (int piece = 0; piece < 8; ++piece)
+            block.addEvent (juce::MidiMessage (0xf1, piece << 4), piece);
+        return block;
+    }
+
+    class JackMidiOutputDevicesTest : public testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (! TestEnvironment::servicesAvailable())
+                GTEST_SKIP() << "needs the JACK server of the test services";
+
+            ASSERT_TRUE (recorder.isOpen());
+        }
+
+        /** Waits until no more events arrive, then returns them. */
+        std::vector<JackMidiRecorder::Event> settledEvents()
+        {
+            auto count = recorder.numEvents();
+
+            do
+            {
+                count = recorder.numEvents();
+                juce::Thread::sleep (150);
+            } while (recorder.numEvents() != count);
+
+            return recorder.events();
+        }
+
+        JackMidiRecorder recorder;
+        JackMidiOutputDevices devices;
+    };
+} // namespace
+
+TEST_F (JackMidiOutputDevicesTest, ListsOtherClientsMidiInputsByFullPortName)
+{
+    const auto available = devices.getAvailableDevices();
+
+    ASSERT_TRUE (lists (devices, recorder.portName()));
+    for (const auto& device : available)
+    {
+        EXPECT_EQ (device.identifier, "jack:" + device.name);
+        EXPECT_FALSE (device.name.startsWith ("system:")) << "an audio port: " << device.name;
+    }
+
+    // The program's own ports are not destinations; a client that comes is listed, and goes again.
+    auto connection = devices.openDevice ("jack:" + recorder.portName());
+    ASSERT_NE (connection, nullptr);
+    EXPECT_EQ (devices.getAvailableDevices().size(), available.size());
+
+    {
+        JackMidiRecorder second ("second recorder");
+        ASSERT_TRUE (eventually (1000, [&]
+                                 { return lists (devices, second.portName()); }));
+    }
+
+    EXPECT_EQ (devices.getAvailableDevices().size(), available.size());
+}
+
+TEST_F (JackMidiOutputDevicesTest, RefusesWhatItDoesNotList)
+{
+    EXPECT_EQ (devices.openDevice (recorder.portName()), nullptr);
+    EXPECT_EQ (devices.openDevice ("jack:no such client:in"), nullptr);
+    EXPECT_EQ (devices.openDevice ({}), nullptr);
+
+    // A failed open gives its port back.
+    EXPECT_NE (devices.openDevice ("jack:" + recorder.portName()), nullptr);
+}
+
+class JackMtcAtEachRate : public JackMidiOutputDevicesTest,
+                          public testing::WithParamInterface<int>
+{
+protected:
+    struct Recording
+    {
+        std::vector<JackMidiRecorder::Event> events;
+        int xruns = 0;
+        uint32_t sampleRate = 0;
+    };
+
+    /** Sends sets through the sender, paced as the clock tick paces them, to a recorder of their own. */
+    Recording sendSets (int frameRate, int startFrame, int numSets)
+    {
+        JackMidiRecorder rateRecorder ("rate recorder");
+        MtcSender sender (devices);
+        sender.frameRate = frameRate;
+        sender.frameCounter = startFrame;
+        sender.mtcMode = true;
+        sender.openMidiOutput (rateRecorder.portName());
+        EXPECT_TRUE (sender.midiOutput != nullptr && sender.midiOutput->isBackgroundThreadRunning());
+        const auto xrunsBefore = rateRecorder.numXruns();
+
+        for (int set = 0; set < numSets; ++set)
+        {
+            sender.sendFrame();
+            juce::Thread::sleep (2000 / frameRate);
+        }
+
+        juce::Thread::sleep (300);
+        return { rateRecorder.events(), rateRecorder.numXruns() - xrunsBefore, rateRecorder.sampleRate() };
+    }
+};
+
+TEST_P (JackMtcAtEachRate, SetsArriveAQuarterFrameApartWithTheirTimecode)
+{
+    const auto frameRate = GetParam();
+    const auto startFrame = *ticksToFrames ((10 * 3600 + 59 * 60 + 58) * 30 + 17, frameRate);
+    constexpr int numSets = 6;
+
+    // A late or skipped JACK cycle moves or loses events on the way; such a run says nothing
+    // about the output, so it is tried again.
+    Recording recording;
+    for (int attempt = 0; attempt < 3 && (attempt == 0 || recording.xruns > 0); ++attempt)
+        recording = sendSets (frameRate, startFrame, numSets);
+
+    if (recording.xruns > 0)
+        GTEST_SKIP() << "JACK reported xruns in every attempt";
+
+    ASSERT_EQ (recording.events.size(), (size_t) numSets * 8);
+    const auto sets = quarterFrameSets (recording.events);
+    ASSERT_EQ (sets.size(), (size_t) numSets);
+
+    double largestError = 0.0;
+    for (int set = 0; set < numSets; ++set)
+    {
+        EXPECT_EQ (dataBytesOf (sets[(size_t) set]), expectedDataBytes (startFrame + 2 * set, frameRate)) << "set " << set;
+        largestError = std::max (largestError, largestSpacingError (sets[(size_t) set], frameRate, recording.sampleRate));
+    }
+
+    EXPECT_LE (largestError, 1.0);
+    RecordProperty ("largestSpacingErrorMicroseconds", (int) std::lround (largestError * 1000.0));
+}
+
+INSTANTIATE_TEST_SUITE_P (FrameRates, JackMtcAtEachRate, testing::Values (24, 25, 30));
+
+TEST_F (JackMidiOutputDevicesTest, StoppingDropsWhatIsStillQueued)
+{
+    MtcSender sender (devices);
+    sender.frameRate = 25;
+    sender.frameCounter = 100;
+    sender.mtcMode = true;
+    sender.openMidiOutput (recorder.portName());
+    ASSERT_NE (sender.midiOutput, nullptr);
+
+    sender.sendFrame();
+    sender.stopSendThread();
+    EXPECT_FALSE (sender.midiOutput->isBackgroundThreadRunning());
+
+    // Piece 0 is due at once and, had this thread been held up, could be out already; the rest of
+    // the set must never come, not even once the flow starts again.
+    const auto atStop = recorder.numEvents();
+    EXPECT_LE (atStop, 1u);
+    sender.midiOutput->startBackgroundThread();
+    juce::Thread::sleep (200);
+    EXPECT_EQ (recorder.numEvents(), atStop);
+
+    // The flow itself goes on with the next set.
+    const auto xrunsBefore = recorder.numXruns();
+    sender.sendFrame();
+    const auto events = settledEvents();
+
+    if (recorder.numXruns() > xrunsBefore)
+        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
+
+    ASSERT_EQ (events.size(), atStop + 8);
+    EXPECT_EQ (dataBytesOf ({ events.begin() + (long) atStop, events.end() }), expectedDataBytes (102, 25));
+}
+
+TEST_F (JackMidiOutputDevicesTest, ReopeningReplacesTheConnection)
+{
+    MtcSender sender (devices);
+    sender.frameRate = 30;
+    sender.mtcMode = true;
+
+    // The new output is opened while the old one still exists, then the old one goes.
+    sender.openMidiOutput (recorder.portName());
+    sender.openMidiOutput (recorder.portName());
+    ASSERT_NE (sender.midiOutput, nullptr);
+
+    const auto xrunsBefore = recorder.numXruns();
+    sender.sendFrame();
+    const auto events = settledEvents();
+
+    if (recorder.numXruns() > xrunsBefore)
+        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
+
+    EXPECT_EQ (events.size(), 8u);
+}
+
+TEST_F (JackMidiOutputDevicesTest, DestinationLeavingWhileSendingHarmsNothing)
+{
+    auto destination = std::make_unique<JackMidiRecorder> ("leaving recorder");
+    auto connection = devices.openDevice ("jack:" + destination->portName());
+    ASSERT_NE (connection, nullptr);
+    connection->startBackgroundThread();
+
+    connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter(), 100.0);
+    destination.reset();
+
+    for (int i = 0; i < 5; ++i)
+    {
+        connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter(), 100.0);
+        juce::Thread::sleep (40);
+    }
+
+    EXPECT_TRUE (connection->isBackgroundThreadRunning());
+    EXPECT_EQ (recorder.numEvents(), 0u);
+}
+
+TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
+{
+    if (! TestEnvironment::servicesAvailable())
+        GTEST_SKIP() << "needs jackd";
+
+    const auto serverName = "rozavado-jackmidi-" + juce::String (::getpid());
+    const ScopedJackServerName scopedName (serverName);
+    JackMidiOutputDevices devices;
+
+    // No server: nothing to list, and no server is started for the query.
+    EXPECT_TRUE (devices.getAvailableDevices().isEmpty());
+
+    auto server = std::make_unique<PrivateJackServer> (serverName);
+    ASSERT_TRUE (server->waitUntilUp());
+    auto recorder = std::make_unique<JackMidiRecorder>();
+    ASSERT_TRUE (recorder->isOpen());
+    ASSERT_TRUE (eventually (3000, [&]
+                             { return lists (devices, recorder->portName()); }));
+
+    auto connection = devices.openDevice ("jack:" + recorder->portName());
+    ASSERT_NE (connection, nullptr);
+    connection->startBackgroundThread();
+    connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter(), 100.0);
+
+    // The server goes while a connection is open and flowing: the list empties, and the
+    // connection can still be used, stopped and closed.
+    server->stop();
+    EXPECT_TRUE (eventually (3000, [&]
+                             { return devices.getAvailableDevices().isEmpty(); }));
+    connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter(), 100.0);
+    connection->stopBackgroundThread();
+    EXPECT_FALSE (connection->isBackgroundThreadRunning());
+    connection.reset();
+    recorder.reset();
+
+    // A server that comes back is found again.
+    server = std::make_unique<PrivateJackServer> (serverName);
+    ASSERT_TRUE (server->waitUntilUp());
+    recorder = std::make_unique<JackMidiRecorder>();
+    ASSERT_TRUE (recorder->isOpen());
+    EXPECT_TRUE (eventually (3000, [&]
+                             { return lists (devices, recorder->portName()); }));
+    EXPECT_NE (devices.openDevice ("jack:" + recorder->portName()), nullptr);
+}

@@ -1,0 +1,285 @@
+#include "ProgramUnderTest.h"
+
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+    juce::String programPath()
+    {
+        return ROZAVADO_PROGRAM_PATH;
+    }
+
+    juce::String firstLine (const juce::String& text)
+    {
+        return text.upToFirstOccurrenceOf ("\n", false, false).trim();
+    }
+
+    // xdotool ORs its search conditions unless told otherwise; every search here means all of them.
+    juce::StringArray windowSearch (pid_t pid, const juce::String& title)
+    {
+        return {"xdotool", "search", "--all", "--onlyvisible", "--pid", juce::String (pid), "--name", "^" + title + "$"};
+    }
+
+    // The "name: value" lines that xwininfo prints about a window.
+    juce::StringPairArray windowInfo (const juce::String& id)
+    {
+        juce::StringPairArray info;
+
+        for (const auto& line : juce::StringArray::fromLines (ProgramUnderTest::run ({"xwininfo", "-id", id})))
+            if (line.contains (":"))
+                info.set (line.upToFirstOccurrenceOf (":", false, false).trim(), line.fromFirstOccurrenceOf (":", false, false).trim());
+
+        return info;
+    }
+
+    constexpr int contentWidth = 350;
+    constexpr int contentHeight = 322;
+} // namespace
+
+ProgramUnderTest::ProgramUnderTest()
+{
+    home = juce::File::createTempFile ("rozavado-program-home");
+    home.getChildFile ("Documents").createDirectory();
+}
+
+ProgramUnderTest::~ProgramUnderTest()
+{
+    if (pid > 0)
+    {
+        ::kill (pid, SIGKILL);
+        ::waitpid (pid, nullptr, 0);
+    }
+
+    home.deleteRecursively();
+}
+
+juce::File ProgramUnderTest::settingsFolder() const
+{
+    return home.getChildFile ("Documents/ZARN/Rozavado Deduzadiv");
+}
+
+juce::File ProgramUnderTest::settingsFile() const
+{
+    return settingsFolder().getChildFile ("Autosave.zarntm");
+}
+
+void ProgramUnderTest::writeSettingsFile (const juce::String& content) const
+{
+    settingsFolder().createDirectory();
+    settingsFile().replaceWithText (content);
+}
+
+void ProgramUnderTest::writeAudioConfiguration (const juce::String& content) const
+{
+    settingsFolder().createDirectory();
+    settingsFolder().getChildFile ("audioConfig.zarnc").replaceWithText (content);
+}
+
+std::unique_ptr<juce::XmlElement> ProgramUnderTest::readSettingsFile() const
+{
+    return juce::parseXML (settingsFile());
+}
+
+bool ProgramUnderTest::start()
+{
+    std::vector<std::string> environment;
+    for (auto** variable = environ; *variable != nullptr; ++variable)
+        if (juce::String (*variable).startsWith ("HOME=") == false)
+            environment.emplace_back (*variable);
+
+    environment.push_back ("HOME=" + home.getFullPathName().toStdString());
+
+    std::vector<char*> environmentPointers;
+    for (auto& variable : environment)
+        environmentPointers.push_back (variable.data());
+    environmentPointers.push_back (nullptr);
+
+    auto path = programPath().toStdString();
+    char* arguments[] = {path.data(), nullptr};
+
+    if (::posix_spawn (&pid, path.c_str(), nullptr, nullptr, arguments, environmentPointers.data()) != 0)
+    {
+        pid = -1;
+        return false;
+    }
+
+    const auto windowFound = [this]
+    {
+        windowId = firstLine (run (windowSearch (pid, "Rozavado Deduzadiv")));
+        return windowId.isNotEmpty();
+    };
+
+    const auto windowSized = [this]
+    {
+        const auto window = mainWindowGeometry();
+        return window.getWidth() == contentWidth && window.getHeight() > contentHeight;
+    };
+
+    // A loaded machine may take many seconds to bring the first window up.
+    if (!waitUntil (windowFound, 30000))
+        return false;
+
+    // The window is mapped while it is still being built, before it takes the content's size;
+    // clicks only land where they should once it has. One that never does is left to the test.
+    waitUntil (windowSized, 10000);
+    return true;
+}
+
+bool ProgramUnderTest::isRunning()
+{
+    if (pid <= 0)
+        return false;
+
+    int status = 0;
+    if (::waitpid (pid, &status, WNOHANG) != pid)
+        return true;
+
+    pid = -1;
+    return false;
+}
+
+juce::Rectangle<int> ProgramUnderTest::windowGeometry (const juce::String& id)
+{
+    // xwininfo gives the client area's absolute position; xdotool's position is off by the frame
+    // offset under a reparenting window manager.
+    const auto info = windowInfo (id);
+    return {info["Absolute upper-left X"].getIntValue(),
+            info["Absolute upper-left Y"].getIntValue(),
+            info["Width"].getIntValue(),
+            info["Height"].getIntValue()};
+}
+
+juce::Point<int> ProgramUnderTest::decorationOffset (const juce::String& id)
+{
+    const auto info = windowInfo (id);
+    return {info["Relative upper-left X"].getIntValue(), info["Relative upper-left Y"].getIntValue()};
+}
+
+juce::Rectangle<int> ProgramUnderTest::mainWindowGeometry() const
+{
+    return windowGeometry (windowId);
+}
+
+int ProgramUnderTest::menuBarHeight() const
+{
+    return mainWindowGeometry().getHeight() - contentHeight;
+}
+
+juce::Rectangle<int> ProgramUnderTest::contentBounds() const
+{
+    const auto window = mainWindowGeometry();
+    return window.withTrimmedTop (window.getHeight() - contentHeight);
+}
+
+void ProgramUnderTest::clickContent (int x, int y) const
+{
+    clickWindow (x, y + menuBarHeight());
+}
+
+void ProgramUnderTest::clickWindow (int x, int y) const
+{
+    run ({"xdotool", "mousemove", "--window", windowId, juce::String (x), juce::String (y), "click", "1"});
+    juce::Thread::sleep (150);
+}
+
+void ProgramUnderTest::clickScreen (juce::Point<int> point)
+{
+    run ({"xdotool", "mousemove", juce::String (point.x), juce::String (point.y), "click", "1"});
+    juce::Thread::sleep (150);
+}
+
+void ProgramUnderTest::typeText (const juce::String& text) const
+{
+    run ({"xdotool", "type", "--delay", "30", text});
+}
+
+void ProgramUnderTest::pressKey (const juce::String& keys) const
+{
+    run ({"xdotool", "key", "--delay", "30", keys});
+    juce::Thread::sleep (150);
+}
+
+void ProgramUnderTest::pressKeyInMainWindow (const juce::String& keys) const
+{
+    run ({"xdotool", "windowactivate", "--sync", windowId});
+    pressKey (keys);
+}
+
+juce::String ProgramUnderTest::findWindow (const juce::String& title) const
+{
+    return pid > 0 ? firstLine (run (windowSearch (pid, title))) : juce::String();
+}
+
+juce::String ProgramUnderTest::waitForWindow (const juce::String& title, int timeoutMilliseconds) const
+{
+    juce::String id;
+    const auto found = [&]
+    {
+        id = findWindow (title);
+        return id.isNotEmpty();
+    };
+
+    waitUntil (found, timeoutMilliseconds);
+    return id;
+}
+
+void ProgramUnderTest::closeWindow (const juce::String& id)
+{
+    run ({"wmctrl", "-i", "-c", id});
+}
+
+int ProgramUnderTest::closeAndWait (int timeoutMilliseconds)
+{
+    closeWindow (windowId);
+
+    for (int waited = 0; waited < timeoutMilliseconds; waited += 50)
+    {
+        int status = 0;
+        if (::waitpid (pid, &status, WNOHANG) == pid)
+        {
+            pid = -1;
+            return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
+        }
+
+        juce::Thread::sleep (50);
+    }
+
+    return -1;
+}
+
+juce::String ProgramUnderTest::privateLoopbackAddress()
+{
+    const auto id = (int) ::getpid();
+    return "127.100." + juce::String (id / 250 % 250 + 1) + "." + juce::String (id % 250 + 1);
+}
+
+juce::String ProgramUnderTest::run (const juce::StringArray& command)
+{
+    juce::ChildProcess process;
+    if (!process.start (command, juce::ChildProcess::wantStdOut))
+        return {};
+
+    auto output = process.readAllProcessOutput();
+    process.waitForProcessToFinish (10000);
+    return output;
+}
+
+bool ProgramUnderTest::waitUntil (const std::function<bool()>& condition, int timeoutMilliseconds)
+{
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
+
+    while (!condition())
+    {
+        if (juce::Time::getMillisecondCounter() >= deadline)
+            return false;
+
+        juce::Thread::sleep (50);
+    }
+
+    return true;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+#include <juce_graphics/juce_graphics.h>
+
+#include <functional>
+#include <sys/types.h>
+
+/** The built program, started as a child process in its own temporary home on the test display,
+    and driven through the X server as a user would (xdotool, wmctrl).
+*/
+class ProgramUnderTest
+{
+public:
+    /** Prepares a fresh home folder with a Documents folder, as a desktop user has it; the program
+        is not started yet.
+    */
+    ProgramUnderTest();
+
+    /** Ends the program if it still runs and removes its home folder. */
+    ~ProgramUnderTest();
+
+    /** The settings folder below the program's home. */
+    juce::File settingsFolder() const;
+    juce::File settingsFile() const;
+
+    void writeSettingsFile (const juce::String& content) const;
+    void writeAudioConfiguration (const juce::String& content) const;
+
+    /** The settings file as the program last wrote it; null while there is none. */
+    std::unique_ptr<juce::XmlElement> readSettingsFile() const;
+
+    /** Starts the program and waits until its main window is mapped. */
+    bool start();
+
+    /** True while the started program has not ended. */
+    bool isRunning();
+
+    /** The X window id of the main window, empty when not found. */
+    juce::String mainWindowId() const { return windowId; }
+
+    /** The client area of a window in screen coordinates, as the X server has it. */
+    static juce::Rectangle<int> windowGeometry (const juce::String& id);
+
+    /** Where the client area sits inside the window manager's frame: the size of the decorations
+        on its left and above it.
+    */
+    static juce::Point<int> decorationOffset (const juce::String& id);
+
+    /** The main window's client area and the height of its menu bar above the content. */
+    juce::Rectangle<int> mainWindowGeometry() const;
+    int menuBarHeight() const;
+
+    /** The main component (350 x 322) in screen coordinates. */
+    juce::Rectangle<int> contentBounds() const;
+
+    /** Clicks at a point of the main component (350 x 322 content coordinates). */
+    void clickContent (int x, int y) const;
+
+    /** Clicks at a point of the main window's client area, menu bar included. */
+    void clickWindow (int x, int y) const;
+
+    /** Clicks at a point of the screen. */
+    static void clickScreen (juce::Point<int> point);
+
+    /** Types text or presses a key (xdotool key names) into the focused window. */
+    void typeText (const juce::String& text) const;
+    void pressKey (const juce::String& keys) const;
+
+    /** Gives the main window the keyboard focus, then presses the key there. */
+    void pressKeyInMainWindow (const juce::String& keys) const;
+
+    /** Finds a visible top-level window of the program by its exact title; empty when there is none. */
+    juce::String findWindow (const juce::String& title) const;
+
+    /** Waits for a visible window of the program with this exact title; empty when none came. */
+    juce::String waitForWindow (const juce::String& title, int timeoutMilliseconds = 10000) const;
+
+    /** Asks the window manager to close a window of the program. */
+    static void closeWindow (const juce::String& id);
+
+    /** Asks the window manager to close the main window and waits for the program to end.
+        Returns its exit status, or -1 when it did not end within the time or ended by a signal.
+    */
+    int closeAndWait (int timeoutMilliseconds = 20000);
+
+    /** A loopback address of this test process's own (in 127.0.0.0/8), for the program to send
+        Art-Net to, so that packets other programs send to 127.0.0.1 at the same time stay apart.
+    */
+    static juce::String privateLoopbackAddress();
+
+    /** Runs a command with the test display and returns its output. */
+    static juce::String run (const juce::StringArray& command);
+
+    /** Polls the condition until it holds or the time is up; returns its last value. */
+    static bool waitUntil (const std::function<bool()>& condition, int timeoutMilliseconds);
+
+private:
+    juce::File home;
+    pid_t pid = -1;
+    juce::String windowId;
+};
