@@ -5,8 +5,8 @@
 
 namespace
 {
-    constexpr int64_t belowIntRange = int64_t{std::numeric_limits<int>::min()} - 1;
-    constexpr int64_t aboveIntRange = int64_t{std::numeric_limits<int>::max()} + 1;
+    constexpr int64_t belowIntRange = int64_t{ std::numeric_limits<int>::min() } - 1;
+    constexpr int64_t aboveIntRange = int64_t{ std::numeric_limits<int>::max() } + 1;
 
     // The C library's white space in the "C" locale; other Unicode spaces do not count.
     bool isCWhitespace (juce::juce_wchar c) noexcept
@@ -32,7 +32,7 @@ std::optional<int64_t> readLeadingDecimal (const juce::String& text)
     if (*p == '-' || *p == '+')
         ++p;
 
-    if (!isDecimalDigit (*p))
+    if (! isDecimalDigit (*p))
         return std::nullopt;
 
     // The magnitude stops growing one step past the range, so that long digit runs cannot overflow.
@@ -49,7 +49,7 @@ std::optional<int> readIntegerEntry (const juce::String& text)
 {
     const auto value = readLeadingDecimal (text);
 
-    if (!value.has_value() || *value <= belowIntRange || *value >= aboveIntRange)
+    if (! value.has_value() || *value <= belowIntRange || *value >= aboveIntRange)
         return std::nullopt;
 
     return static_cast<int> (*value);
@@ -62,7 +62,7 @@ bool isValidIpAddress (const juce::String& text)
 
     int dots = 0;
 
-    for (auto p = text.getCharPointer(); !p.isEmpty(); ++p)
+    for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
         if (*p == '.')
             ++dots;
 
@@ -82,7 +82,7 @@ bool isValidIpAddress (const juce::String& text)
 
     for (const auto& part : parts)
     {
-        if (part.length() > 3 || !part.containsOnly ("0123456789"))
+        if (part.length() > 3 || ! part.containsOnly ("0123456789"))
             return false;
 
         if (part.length() > 1 && part[0] == '0')

@@ -231,6 +231,9 @@ MainComponent::~MainComponent()
     juce::MenuBarModel::setMacMainMenu (nullptr);
    #endif
 
+    // The menu model base outlives the command manager member; stop watching it while it exists.
+    setApplicationCommandManagerToWatch (nullptr);
+
     deviceManager.removeChangeListener (this);
 
     if (auto state = deviceManager.createStateXml())

@@ -9,12 +9,12 @@
 
 namespace
 {
-    const juce::Identifier outputModeAttribute{"outputmode"};
-    const juce::Identifier frameRateAttribute{"outgoingfps"};
-    const juce::Identifier outgoingIpAttribute{"outgoingip"};
-    const juce::Identifier outputChannelAttribute{"prefoutputchannel"};
-    const juce::Identifier midiAttribute{"prefmidi"};
-    const juce::Identifier startAttribute{"start"};
+    const juce::Identifier outputModeAttribute{ "outputmode" };
+    const juce::Identifier frameRateAttribute{ "outgoingfps" };
+    const juce::Identifier outgoingIpAttribute{ "outgoingip" };
+    const juce::Identifier outputChannelAttribute{ "prefoutputchannel" };
+    const juce::Identifier midiAttribute{ "prefmidi" };
+    const juce::Identifier startAttribute{ "start" };
 
     // The program's own files hold a handful of tags; thousands only come from a damaged or
     // crafted file.
@@ -42,7 +42,7 @@ namespace
         int tags = 0;
         bool insideAnElement = false;
 
-        for (auto p = text.getCharPointer(); !p.isEmpty(); ++p)
+        for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
         {
             if (*p != '<')
                 continue;
@@ -68,7 +68,7 @@ namespace
         // a text later can overrun the copy's buffer; decoding and encoding it again makes it canonical.
         const juce::String text (documentText.toUTF32());
 
-        if (!isSafeToParse (text))
+        if (! isSafeToParse (text))
             return nullptr;
 
         return juce::XmlDocument::parse (text);
@@ -78,7 +78,7 @@ namespace
     // file access, which would follow a document's external references.
     std::optional<juce::String> readText (const juce::File& file)
     {
-        if (!file.existsAsFile())
+        if (! file.existsAsFile())
             return std::nullopt;
 
         return file.loadFileAsString();
@@ -97,7 +97,7 @@ bool StoredSettings::operator== (const StoredSettings& other) const
 
 bool StoredSettings::operator!= (const StoredSettings& other) const
 {
-    return !operator== (other);
+    return ! operator== (other);
 }
 
 int parseStoredInteger (const juce::String& text)
@@ -113,7 +113,7 @@ std::optional<StoredSettings> parseSettings (const juce::String& documentText)
 {
     const auto xml = parseDocument (documentText);
 
-    if (xml == nullptr || !xml->getTagName().equalsIgnoreCase ("Config"))
+    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase ("Config"))
         return std::nullopt;
 
     StoredSettings settings;
@@ -158,7 +158,8 @@ juce::File createSettingsFolders (const juce::File& documentsFolder)
     const auto settingsFolder = documents + "/ZARN/Rozavado Deduzadiv";
 
     // An existing folder or a failure is not an error: the files then simply cannot be read or
-    // written.
+    // written. A new home may have no documents folder yet, which would lose every setting.
+    ::mkdir (documents.toRawUTF8(), 0755);
     ::mkdir (makerFolder.toRawUTF8(), 0700);
     ::mkdir (settingsFolder.toRawUTF8(), 0700);
 

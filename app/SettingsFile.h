@@ -10,7 +10,7 @@ struct StoredSettings
 {
     int outputMode = 0;
     int frameRate = 24;
-    juce::String outgoingIp{"127.0.0.1"};
+    juce::String outgoingIp{ "127.0.0.1" };
     int prefOutputChannel = 0;
     juce::String prefMidi;
     int start = 0;

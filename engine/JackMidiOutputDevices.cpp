@@ -11,7 +11,7 @@
 
 namespace
 {
-    const juce::String identifierPrefix{"jack:"};
+    const juce::String identifierPrefix{ "jack:" };
     const char* const clientName = "Rozavado Deduzadiv";
     constexpr uint32_t reconnectIntervalMilliseconds = 1000;
     constexpr uint32_t processCycleWaitMilliseconds = 1000;
@@ -33,13 +33,13 @@ namespace
     struct OutputSlot
     {
         /** Set while the port is registered; the process callback serves only such slots. */
-        std::atomic<jack_port_t*> port{nullptr};
+        std::atomic<jack_port_t*> port{ nullptr };
 
         /** Whether queued messages go out (the connection's send thread runs). */
-        std::atomic<bool> flowing{false};
+        std::atomic<bool> flowing{ false };
 
         /** Messages queued before the current generation are dropped unsent. */
-        std::atomic<uint32_t> generation{0};
+        std::atomic<uint32_t> generation{ 0 };
 
         TimedMidiQueue queue;
 
@@ -70,7 +70,7 @@ public:
     {
         juce::Array<juce::MidiDeviceInfo> devices;
 
-        if (!updateClient())
+        if (! updateClient())
             return devices;
 
         if (auto** ports = jack.getPorts (client, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput))
@@ -81,8 +81,8 @@ public:
             {
                 const auto name = juce::String::fromUTF8 (*port);
 
-                if (!name.startsWith (ownPrefix))
-                    devices.add ({name, identifierPrefix + name});
+                if (! name.startsWith (ownPrefix))
+                    devices.add ({ name, identifierPrefix + name });
             }
 
             jack.free (ports);
@@ -93,11 +93,11 @@ public:
 
     std::unique_ptr<MidiOutputConnection> openDevice (const juce::String& identifier)
     {
-        if (!identifier.startsWith (identifierPrefix) || !updateClient())
+        if (! identifier.startsWith (identifierPrefix) || ! updateClient())
             return nullptr;
 
         const auto freeSlot = std::find_if (slots.begin(), slots.end(), [] (const auto& slot)
-                                            { return !slot.inUse; });
+                                            { return ! slot.inUse; });
 
         if (freeSlot == slots.end())
             return nullptr;
@@ -183,7 +183,7 @@ private:
         {
             const auto now = juce::Time::getMillisecondCounter();
 
-            if (!triedToConnect || now - lastConnectAttempt >= reconnectIntervalMilliseconds)
+            if (! triedToConnect || now - lastConnectAttempt >= reconnectIntervalMilliseconds)
             {
                 triedToConnect = true;
                 lastConnectAttempt = now;
@@ -384,11 +384,11 @@ private:
     jack_client_t* client = nullptr;
     juce::String ownClientName;
     double sampleRate = 0.0;
-    std::atomic<bool> serverGone{false};
+    std::atomic<bool> serverGone{ false };
     bool triedToConnect = false;
     uint32_t lastConnectAttempt = 0;
-    std::atomic<uint64_t> cyclesBegun{0};
-    std::atomic<uint64_t> cyclesEnded{0};
+    std::atomic<uint64_t> cyclesBegun{ 0 };
+    std::atomic<uint64_t> cyclesEnded{ 0 };
     std::array<OutputSlot, maxOutputs> slots;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Pimpl)

@@ -6,15 +6,15 @@ namespace
 {
     // Fractional periods are built from whole milliseconds in threes: 33 + 33 + 34 = 100 for three
     // thirtieths, 42 + 42 + 41 = 125 for three 24 fps frames. A 25 fps period is whole.
-    constexpr PacingRow clockStep{30, {33, 33, 34}, true};
+    constexpr PacingRow clockStep{ 30, { 33, 33, 34 }, true };
 
-    constexpr PacingRow artNetFrame24{39, {42, 42, 41}, true};
-    constexpr PacingRow artNetFrame25{37, {40, 40, 40}, false};
-    constexpr PacingRow artNetFrame30{31, {33, 33, 34}, true};
+    constexpr PacingRow artNetFrame24{ 39, { 42, 42, 41 }, true };
+    constexpr PacingRow artNetFrame25{ 37, { 40, 40, 40 }, false };
+    constexpr PacingRow artNetFrame30{ 31, { 33, 33, 34 }, true };
 
-    constexpr PacingRow mtcBlock24{81, {83, 83, 84}, true};
-    constexpr PacingRow mtcBlock25{77, {80, 80, 80}, false};
-    constexpr PacingRow mtcBlock30{64, {67, 67, 66}, true};
+    constexpr PacingRow mtcBlock24{ 81, { 83, 83, 84 }, true };
+    constexpr PacingRow mtcBlock25{ 77, { 80, 80, 80 }, false };
+    constexpr PacingRow mtcBlock30{ 64, { 67, 67, 66 }, true };
 
     const PacingRow* rowForRate (int frameRate, const PacingRow& at24, const PacingRow& at25, const PacingRow& at30)
     {

@@ -39,7 +39,7 @@ public:
     void clear() noexcept;
 
 private:
-    juce::AbstractFifo fifo{capacity};
+    juce::AbstractFifo fifo{ capacity };
     std::array<TimedMidiMessage, capacity> messages;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TimedMidiQueue)

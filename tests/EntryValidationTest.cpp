@@ -6,7 +6,7 @@
 
 TEST (ReadIntegerEntry, ReadsTheLeadingNumberLikeStoi)
 {
-    for (const auto* text : {"7", " 7", "\t7", "+7", "7x", "007", "7 8", "7.9"})
+    for (const auto* text : { "7", " 7", "\t7", "+7", "7x", "007", "7 8", "7.9" })
         EXPECT_EQ (readIntegerEntry (text), 7) << '"' << text << '"';
 
     EXPECT_EQ (readIntegerEntry ("-1"), -1);
@@ -17,7 +17,7 @@ TEST (ReadIntegerEntry, ReadsTheLeadingNumberLikeStoi)
 
 TEST (ReadIntegerEntry, NothingWhenNoDigitBeginsTheNumber)
 {
-    for (const auto* text : {"", "ab", "-", "+", " ", "+-7", "- 7", "x7", ".5"})
+    for (const auto* text : { "", "ab", "-", "+", " ", "+-7", "- 7", "x7", ".5" })
         EXPECT_FALSE (readIntegerEntry (text).has_value()) << '"' << text << '"';
 }
 
@@ -26,37 +26,37 @@ TEST (ReadIntegerEntry, NothingOutsideThe32BitRange)
     EXPECT_EQ (readIntegerEntry ("2147483647"), std::numeric_limits<int>::max());
     EXPECT_EQ (readIntegerEntry ("-2147483648"), std::numeric_limits<int>::min());
 
-    for (const auto* text : {"2147483648", "-2147483649", "99999999999", "-99999999999", "123456789012345678901234567890"})
+    for (const auto* text : { "2147483648", "-2147483649", "99999999999", "-99999999999", "123456789012345678901234567890" })
         EXPECT_FALSE (readIntegerEntry (text).has_value()) << text;
 }
 
 TEST (IsValidIpAddress, AcceptsDottedDecimalAddresses)
 {
-    for (const auto* text : {"192.168.1.10", "10.0.0.255", "0.0.0.0", "127.0.0.1", "255.255.255.255", "1.22.0.9"})
+    for (const auto* text : { "192.168.1.10", "10.0.0.255", "0.0.0.0", "127.0.0.1", "255.255.255.255", "1.22.0.9" })
         EXPECT_TRUE (isValidIpAddress (text)) << text;
 }
 
 TEST (IsValidIpAddress, RefusesEverythingElse)
 {
-    for (const auto* text : {"",
-                             "192.168.01.1",
-                             "00.1.1.1",
-                             "256.1.1.1",
-                             "1.2.3.999",
-                             "1.2.3",
-                             "1..2.3",
-                             ".1.2.3",
-                             "1.2.3.",
-                             "1.2.3.4.",
-                             "1.2.3.4.5",
-                             " 1.2.3.4",
-                             "1.2.3.4 ",
-                             "1.2.3.a",
-                             "1.2.+3.4",
-                             "1.2.-3.4",
-                             "1000.2.3.4",
-                             "0001.2.3.4",
-                             "localhost"})
+    for (const auto* text : { "",
+                              "192.168.01.1",
+                              "00.1.1.1",
+                              "256.1.1.1",
+                              "1.2.3.999",
+                              "1.2.3",
+                              "1..2.3",
+                              ".1.2.3",
+                              "1.2.3.",
+                              "1.2.3.4.",
+                              "1.2.3.4.5",
+                              " 1.2.3.4",
+                              "1.2.3.4 ",
+                              "1.2.3.a",
+                              "1.2.+3.4",
+                              "1.2.-3.4",
+                              "1000.2.3.4",
+                              "0001.2.3.4",
+                              "localhost" })
         EXPECT_FALSE (isValidIpAddress (text)) << '"' << text << '"';
 
     // Digits of other scripts are not decimal digits here.

@@ -90,11 +90,11 @@ TEST (Pacing, CyclesRunOnFromWhereTheyStood)
 
 TEST (Pacing, WholeMillisecondRatesLeaveTheCycleAlone)
 {
-    for (const auto* row : {artNetFramePacing (25), mtcBlockPacing (25)})
+    for (const auto* row : { artNetFramePacing (25), mtcBlockPacing (25) })
     {
         const auto step = row == artNetFramePacing (25) ? 40 : 80;
 
-        for (const uint8_t initial : {0, 1, 2})
+        for (const uint8_t initial : { 0, 1, 2 })
         {
             int64_t due = 0;
             uint8_t cycle = initial;
@@ -142,7 +142,7 @@ TEST (MidiWatch, EveryCallWhileStoppedAndEvery251stWhileRunning)
         if (midiWatchDue (counter, 1))
             actingCalls.push_back (call);
 
-    EXPECT_EQ (actingCalls, (std::vector<int>{251, 502, 753}));
+    EXPECT_EQ (actingCalls, (std::vector<int>{ 251, 502, 753 }));
 
     // The interval decides, so 500 ms still counts.
     counter = 249;
@@ -153,7 +153,7 @@ TEST (MidiWatch, EveryCallWhileStoppedAndEvery251stWhileRunning)
     counter = 100;
     EXPECT_TRUE (midiWatchDue (counter, 1000));
     int calls = 1;
-    while (!midiWatchDue (counter, 1))
+    while (! midiWatchDue (counter, 1))
         ++calls;
     EXPECT_EQ (calls, 251);
 }
@@ -167,7 +167,7 @@ TEST (PeriodicSave, EveryThousandAndFirstCall)
         if (periodicSaveDue (counter))
             savingCalls.push_back (call);
 
-    EXPECT_EQ (savingCalls, (std::vector<int>{1001, 2002}));
+    EXPECT_EQ (savingCalls, (std::vector<int>{ 1001, 2002 }));
     EXPECT_EQ (counter, 2500 - 2002);
 }
 
@@ -183,8 +183,8 @@ TEST (MillisecondCounterWidener, KeepsRisingAcrossTheWrap)
     EXPECT_EQ (widener.widen (5u), before + 21);
 
     // A second wrap later on adds another 2^32.
-    EXPECT_EQ (widener.widen (0xffff'fff0u), before + (int64_t{1} << 32));
-    EXPECT_EQ (widener.widen (0x10u), before + (int64_t{1} << 32) + 32);
+    EXPECT_EQ (widener.widen (0xffff'fff0u), before + (int64_t{ 1 } << 32));
+    EXPECT_EQ (widener.widen (0x10u), before + (int64_t{ 1 } << 32) + 32);
 }
 
 TEST (MillisecondCounterWidener, PacingNeitherStallsNorBurstsAcrossTheWrap)

@@ -100,7 +100,7 @@ TEST (ParseSettings, ReadsEveryAttributeByItsName)
 
 TEST (ParseSettings, MissingAttributesGiveZeroAndEmptyText)
 {
-    for (const auto* text : {"<Config/>", "<Config></Config>", "<Config OutputMode=\"1\" START=\"9\"/>"})
+    for (const auto* text : { "<Config/>", "<Config></Config>", "<Config OutputMode=\"1\" START=\"9\"/>" })
     {
         const auto settings = parseSettings (text);
         ASSERT_TRUE (settings.has_value()) << text;
@@ -139,7 +139,7 @@ TEST (ParseSettings, RootTagIsComparedIgnoringCase)
 
 TEST (ParseSettings, AnythingButWellFormedXmlGivesNothing)
 {
-    const char junk[] = {'\x7f', 'E', 'L', 'F', '\x02', '\x01', '\x01', '\xff', '\xfe', '<', '\x80', '>'};
+    const char junk[] = { '\x7f', 'E', 'L', 'F', '\x02', '\x01', '\x01', '\xff', '\xfe', '<', '\x80', '>' };
 
     EXPECT_FALSE (parseSettings ({}).has_value());
     EXPECT_FALSE (parseSettings ("   \r\n").has_value());
@@ -194,7 +194,7 @@ TEST_F (SettingsFileTest, WrittenFileIsCompleteAndReadsBackEqual)
     EXPECT_TRUE (content.contains ("<Config "));
 
     int lastIndex = -1;
-    for (const auto* name : {"outputmode=", "outgoingfps=", "outgoingip=", "prefoutputchannel=", "prefmidi=", "start="})
+    for (const auto* name : { "outputmode=", "outgoingfps=", "outgoingip=", "prefoutputchannel=", "prefmidi=", "start=" })
     {
         const auto index = content.indexOf (name);
         EXPECT_GT (index, lastIndex) << name;
@@ -219,7 +219,7 @@ TEST_F (SettingsFileTest, DefaultsAndExtremeNumbersRoundTrip)
     extremes.prefOutputChannel = intMin;
     extremes.start = intMax;
 
-    for (const auto& settings : {StoredSettings{}, extremes})
+    for (const auto& settings : { StoredSettings{}, extremes })
     {
         const auto file = folder.getChildFile ("Autosave.zarntm");
         ASSERT_TRUE (writeXmlFile (*createSettingsXml (settings), file));
@@ -239,7 +239,7 @@ TEST_F (SettingsFileTest, MissingOrBadFilesGiveNothing)
     EXPECT_FALSE (readSettingsFile (fileWith ("other", "<DEVICESETUP deviceType=\"JACK\"/>")).has_value());
 
     const auto binary = folder.getChildFile ("binary");
-    const unsigned char bytes[] = {0xc3, 0x28, 0x3c, 0x43, 0x6f, 0x6e, 0x66, 0x69, 0x67, 0x2f, 0x3e, 0x80, 0x00};
+    const unsigned char bytes[] = { 0xc3, 0x28, 0x3c, 0x43, 0x6f, 0x6e, 0x66, 0x69, 0x67, 0x2f, 0x3e, 0x80, 0x00 };
     ASSERT_TRUE (binary.replaceWithData (bytes, sizeof (bytes)));
     EXPECT_FALSE (readSettingsFile (binary).has_value());
 }
@@ -282,9 +282,20 @@ TEST_F (SettingsFileTest, CreatesBothFoldersOwnerOnly)
     EXPECT_EQ (modeOf (settingsFolder), 0700);
 }
 
-TEST_F (SettingsFileTest, MissingDocumentsFolderIsNoError)
+TEST_F (SettingsFileTest, MissingDocumentsFolderIsCreated)
 {
-    const auto documents = folder.getChildFile ("no such folder");
+    const auto documents = folder.getChildFile ("Documents");
+    ASSERT_FALSE (documents.exists());
+
+    const auto settingsFolder = createSettingsFolders (documents);
+
+    EXPECT_TRUE (settingsFolder.isDirectory());
+    EXPECT_TRUE (writeXmlFile (*createSettingsXml ({}), settingsFolder.getChildFile ("Autosave.zarntm")));
+}
+
+TEST_F (SettingsFileTest, UnreachableDocumentsFolderIsNoError)
+{
+    const auto documents = folder.getChildFile ("no such folder/Documents");
 
     const auto settingsFolder = createSettingsFolders (documents);
 

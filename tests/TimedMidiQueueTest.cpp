@@ -9,7 +9,7 @@ namespace
         TimedMidiMessage message;
         message.dueFrame = frame;
         message.size = 2;
-        message.bytes = {0xf1, (uint8_t) (frame & 0x7f)};
+        message.bytes = { 0xf1, (uint8_t) (frame & 0x7f) };
         return message;
     }
 } // namespace

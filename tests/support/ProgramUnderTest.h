@@ -30,7 +30,9 @@ public:
     /** The settings file as the program last wrote it; null while there is none. */
     std::unique_ptr<juce::XmlElement> readSettingsFile() const;
 
-    /** Starts the program and waits until its main window is mapped. */
+    /** Starts the program and waits until its main window is mapped at its final size; false
+        when no main window appeared.
+    */
     bool start();
 
     /** True while the started program has not ended. */

@@ -18,7 +18,7 @@ std::vector<QuarterFrameSet> quarterFrameSets (const std::vector<JackMidiRecorde
 
     for (size_t i = 0; i + 8 <= events.size(); ++i)
     {
-        if (!isQuarterFrame (events[i]) || (events[i].bytes[1] >> 4) != 0)
+        if (! isQuarterFrame (events[i]) || (events[i].bytes[1] >> 4) != 0)
             continue;
 
         sets.emplace_back (events.begin() + (long) i, events.begin() + (long) i + 8);
@@ -41,7 +41,7 @@ std::vector<uint8_t> dataBytesOf (const QuarterFrameSet& set)
 std::vector<uint8_t> expectedDataBytes (int frameCounter, int frameRate)
 {
     const auto bytes = quarterFrameDataBytes (framesToTimecode (frameCounter, frameRate), frameRate);
-    return {bytes.begin(), bytes.end()};
+    return { bytes.begin(), bytes.end() };
 }
 
 double largestSpacingError (const QuarterFrameSet& set, int frameRate, uint32_t sampleRate)
