@@ -275,3 +275,90 @@ TEST_F (MainComponentTest, SavesTheSixSettingsAndWritesThemAtShutdown)
     ASSERT_NE (saved, nullptr);
     EXPECT_EQ (saved->getIntAttribute ("start"), 1234);
 }
+
+TEST_F (MainComponentTest, ChannelBoxFollowsTheActiveOutputsOfTheDevice)
+{
+    if (! TestEnvironment::servicesAvailable())
+        GTEST_SKIP() << "needs the test JACK server";
+
+    harness.writeAudioConfiguration (R"(<?xml version="1.0" encoding="UTF-8"?>
+<DEVICESETUP deviceType="JACK" audioOutputDeviceName="system" audioInputDeviceName="system"
+             audioDeviceRate="48000.0" audioDeviceInChans="1" audioDeviceOutChans="10"/>
+)");
+    harness.writeSettingsFile (settingsXml ("outputmode=\"0\" outgoingfps=\"25\" prefoutputchannel=\"0\""));
+    auto c = harness.create();
+
+    auto& box = c.settingsComponent().channelBox;
+    ASSERT_NE (c.deviceManager().getCurrentAudioDevice(), nullptr);
+    ASSERT_EQ (box.getNumItems(), 1);
+    EXPECT_EQ (box.getItemId (0), 2);
+
+    harness.settle();
+    EXPECT_EQ (c.prefOutputChannel(), 0);
+    EXPECT_EQ (c.ltcSender().outputChannel.load(), 0);
+
+    // Both outputs active: the refill keeps the chosen index.
+    auto setup = c.deviceManager().getAudioDeviceSetup();
+    setup.useDefaultOutputChannels = false;
+    setup.outputChannels.setRange (0, 2, true);
+    ASSERT_TRUE (c.deviceManager().setAudioDeviceSetup (setup, true).isEmpty());
+    harness.settle (200);
+
+    ASSERT_EQ (box.getNumItems(), 2);
+    EXPECT_EQ (box.getItemId (0), 1);
+    EXPECT_EQ (box.getItemId (1), 2);
+    EXPECT_EQ (box.getSelectedItemIndex(), 0);
+    EXPECT_EQ (c.ltcSender().outputChannel.load(), 0);
+
+    // No output active: the box empties and the sender's channel is forgotten.
+    setup.outputChannels.clear();
+    ASSERT_TRUE (c.deviceManager().setAudioDeviceSetup (setup, true).isEmpty());
+    harness.settle (200);
+
+    EXPECT_EQ (box.getNumItems(), 0);
+    EXPECT_EQ (c.prefOutputChannel(), -1);
+    EXPECT_EQ (c.ltcSender().outputChannel.load(), -1);
+
+    harness.destroy();
+    const auto audioConfiguration = juce::parseXML (TestEnvironment::settingsFolder().getChildFile ("audioConfig.zarnc"));
+    ASSERT_NE (audioConfiguration, nullptr);
+    EXPECT_TRUE (audioConfiguration->hasTagName ("DEVICESETUP"));
+    EXPECT_EQ (audioConfiguration->getStringAttribute ("deviceType"), "JACK");
+}
+
+TEST_F (MainComponentTest, WithoutADeviceSetupTheAudioConfigurationIsLeftAlone)
+{
+    harness.writeAudioConfiguration ("not a device setup");
+    harness.create();
+    harness.destroy();
+
+    EXPECT_EQ (TestEnvironment::settingsFolder().getChildFile ("audioConfig.zarnc").loadFileAsString(), "not a device setup");
+}
+
+TEST_F (MainComponentTest, ThePreferencesCommandTogglesTheWindowCentredOnTheContent)
+{
+    auto c = harness.create();
+    auto* window = c.preferencesWindow();
+    ASSERT_NE (window, nullptr);
+    EXPECT_FALSE (window->isVisible());
+
+    juce::StringArray names = c.component.getMenuBarModel().getMenuBarNames();
+    EXPECT_EQ (names, juce::StringArray ("Options"));
+    EXPECT_EQ (c.component.getMenuBarModel().getMenuForIndex (0, "Options").getNumItems(), 1);
+    EXPECT_EQ (c.component.getMenuBarModel().getMenuForIndex (0, "options").getNumItems(), 0);
+
+    juce::ApplicationCommandInfo info (MainComponent::preferencesCommandId);
+    c.component.getCommandInfo (MainComponent::preferencesCommandId, info);
+    EXPECT_EQ (info.shortName, "Preferences");
+    EXPECT_EQ (info.categoryName, "Menu");
+    ASSERT_EQ (info.defaultKeypresses.size(), 1);
+    EXPECT_EQ (info.defaultKeypresses[0], juce::KeyPress ('p', juce::ModifierKeys::commandModifier, 0));
+
+    EXPECT_FALSE (c.component.perform (juce::ApplicationCommandTarget::InvocationInfo (2)));
+    ASSERT_TRUE (c.component.perform (juce::ApplicationCommandTarget::InvocationInfo (MainComponent::preferencesCommandId)));
+    EXPECT_TRUE (window->isVisible());
+    EXPECT_EQ (window->getBounds().getCentre(), c.component.getScreenBounds().getCentre());
+
+    ASSERT_TRUE (c.component.perform (juce::ApplicationCommandTarget::InvocationInfo (MainComponent::preferencesCommandId)));
+    EXPECT_FALSE (window->isVisible());
+}
