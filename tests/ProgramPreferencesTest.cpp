@@ -87,9 +87,14 @@ TEST_F (ProgramPreferencesTest, ShortcutShowsAndHidesAndCloseButtonOnlyHides)
 
 TEST_F (ProgramPreferencesTest, OptionsMenuItemShowsTheWindow)
 {
-    // The menu opens as a popup window of its own below the menu bar.
-    program.clickWindow (25, program.menuBarHeight() / 2);
-    const auto popup = program.waitForWindow ("menu");
+    // The menu opens as a popup window of its own below the menu bar. The bar takes clicks only
+    // once its window is active, which a slow start may not have reached yet: click again then.
+    juce::String popup;
+    for (int attempt = 0; attempt < 5 && popup.isEmpty(); ++attempt)
+    {
+        program.clickWindow (25, program.menuBarHeight() / 2);
+        popup = program.waitForWindow ("menu", 2000);
+    }
     ASSERT_TRUE (popup.isNotEmpty()) << "the Options menu did not open";
 
     const auto menu = ProgramUnderTest::windowGeometry (popup);

@@ -58,6 +58,12 @@ namespace TestEnvironment
         exportServiceVariables();
     }
 
+    void removeHomeFolder()
+    {
+        if (! homePath().empty())
+            homeFolder().deleteRecursively();
+    }
+
     juce::File homeFolder()
     {
         return juce::File (homePath());

@@ -10,6 +10,9 @@ namespace TestEnvironment
     /** Called once by the test main, before JUCE is initialised. */
     void prepareProcess();
 
+    /** Called once by the test main when the tests are done. */
+    void removeHomeFolder();
+
     /** The temporary home folder of this test process. */
     juce::File homeFolder();
 

@@ -8,6 +8,12 @@ int main (int argc, char** argv)
     testing::InitGoogleTest (&argc, argv);
     TestEnvironment::prepareProcess();
 
-    const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-    return RUN_ALL_TESTS();
+    auto result = 0;
+    {
+        const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+        result = RUN_ALL_TESTS();
+    }
+
+    TestEnvironment::removeHomeFolder();
+    return result;
 }
