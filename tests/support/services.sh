@@ -23,7 +23,7 @@ case "$action" in
         exec 3> "$state/display"
         Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$state/xvfb.log" 2>&1 &
         echo $! >> "$state/pids"
-        for _ in $(seq 50); do [ -s "$state/display" ] && break; sleep 0.1; done
+        for _ in $(seq 150); do [ -s "$state/display" ] && break; sleep 0.1; done
         exec 3>&-
         display=":$(head -n1 "$state/display")"
         [ "$display" != ":" ] || { echo "Xvfb did not start"; cat "$state/xvfb.log"; exit 1; }
@@ -35,7 +35,7 @@ case "$action" in
         JACK_NO_AUDIO_RESERVATION=1 jackd --no-realtime -n "$jackServer" -d dummy -r 48000 -p 256 -P 2 -C 2 \
             > "$state/jackd.log" 2>&1 &
         echo $! >> "$state/pids"
-        for _ in $(seq 50); do
+        for _ in $(seq 150); do
             JACK_DEFAULT_SERVER=$jackServer jack_lsp > /dev/null 2>&1 && break
             sleep 0.1
         done
