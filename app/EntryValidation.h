@@ -18,8 +18,3 @@ std::optional<int64_t> readLeadingDecimal (const juce::String& text);
 */
 std::optional<int> readIntegerEntry (const juce::String& text);
 
-/** The address rules of the IP label, tested in order: not empty; exactly three dots; four
-    non-empty parts; each part 1-3 decimal digits; no leading 0 in a part of more than one digit;
-    each part below 256.
-*/
-bool isValidIpAddress (const juce::String& text);

@@ -2,6 +2,7 @@
 
 #include "app/EntryValidation.h"
 #include "app/SettingsFile.h"
+#include "engine/Ipv4Address.h"
 #include "engine/MillisecondClock.h"
 #include "engine/Pacing.h"
 
@@ -693,7 +694,7 @@ void MainComponent::ipAddressEntered()
     auto& ipLabel = settingsComponent.ipLabel;
     const auto text = ipLabel.getText();
 
-    if (isValidIpAddress (text))
+    if (isNumericIpv4Address (text))
         settingsComponent.lastValidIp = text;
     else
         ipLabel.setText (settingsComponent.lastValidIp, juce::dontSendNotification);

@@ -1,4 +1,5 @@
 #include "app/EntryValidation.h"
+#include "engine/Ipv4Address.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ TEST (ReadIntegerEntry, NothingOutsideThe32BitRange)
 TEST (IsValidIpAddress, AcceptsDottedDecimalAddresses)
 {
     for (const auto* text : { "192.168.1.10", "10.0.0.255", "0.0.0.0", "127.0.0.1", "255.255.255.255", "1.22.0.9" })
-        EXPECT_TRUE (isValidIpAddress (text)) << text;
+        EXPECT_TRUE (isNumericIpv4Address (text)) << text;
 }
 
 TEST (IsValidIpAddress, RefusesEverythingElse)
@@ -57,8 +58,8 @@ TEST (IsValidIpAddress, RefusesEverythingElse)
                               "1000.2.3.4",
                               "0001.2.3.4",
                               "localhost" })
-        EXPECT_FALSE (isValidIpAddress (text)) << '"' << text << '"';
+        EXPECT_FALSE (isNumericIpv4Address (text)) << '"' << text << '"';
 
     // Digits of other scripts are not decimal digits here.
-    EXPECT_FALSE (isValidIpAddress (juce::String::fromUTF8 ("1.2.3.\xd9\xa4")));
+    EXPECT_FALSE (isNumericIpv4Address (juce::String::fromUTF8 ("1.2.3.\xd9\xa4")));
 }

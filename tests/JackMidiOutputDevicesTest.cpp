@@ -19,19 +19,6 @@ extern char** environ;
 
 namespace
 {
-    bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition)
-    {
-        for (int waited = 0; waited < timeoutMilliseconds; waited += 20)
-        {
-            if (condition())
-                return true;
-
-            juce::Thread::sleep (20);
-        }
-
-        return condition();
-    }
-
     bool lists (MidiOutputDevices& devices, const juce::String& name)
     {
         for (const auto& device : devices.getAvailableDevices())
@@ -69,7 +56,7 @@ namespace
         /** Waits until a client can connect. */
         bool waitUntilUp() const
         {
-            return pid > 0 && eventually (5000, []
+            return pid > 0 && TestEnvironment::eventually (5000, []
                                           {
                        auto* probe = jack_client_open ("probe", JackNoStartServer, nullptr);
                        if (probe != nullptr)
@@ -171,7 +158,7 @@ TEST_F (JackMidiOutputDevicesTest, ListsOtherClientsMidiInputsByFullPortName)
 
     {
         JackMidiRecorder second ("second recorder");
-        ASSERT_TRUE (eventually (1000, [&]
+        ASSERT_TRUE (TestEnvironment::eventually (1000, [&]
                                  { return lists (devices, second.portName()); }));
     }
 
@@ -324,7 +311,7 @@ TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
     ASSERT_TRUE (server->waitUntilUp());
     auto recorder = std::make_unique<JackMidiRecorder>();
     ASSERT_TRUE (recorder->isOpen());
-    ASSERT_TRUE (eventually (3000, [&]
+    ASSERT_TRUE (TestEnvironment::eventually (3000, [&]
                              { return lists (devices, recorder->portName()); }));
 
     auto connection = devices.openDevice ("jack:" + recorder->portName());
@@ -335,7 +322,7 @@ TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
     // The server goes while a connection is open and flowing: the list empties, and the
     // connection can still be used, stopped and closed.
     server->stop();
-    EXPECT_TRUE (eventually (3000, [&]
+    EXPECT_TRUE (TestEnvironment::eventually (3000, [&]
                              { return devices.getAvailableDevices().isEmpty(); }));
     connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter(), 100.0);
     connection->stopBackgroundThread();
@@ -348,7 +335,7 @@ TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
     ASSERT_TRUE (server->waitUntilUp());
     recorder = std::make_unique<JackMidiRecorder>();
     ASSERT_TRUE (recorder->isOpen());
-    EXPECT_TRUE (eventually (3000, [&]
+    EXPECT_TRUE (TestEnvironment::eventually (3000, [&]
                              { return lists (devices, recorder->portName()); }));
     EXPECT_NE (devices.openDevice ("jack:" + recorder->portName()), nullptr);
 }

@@ -20,19 +20,6 @@ namespace
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Config outputmode=\"1\" outgoingfps=\"25\" prefmidi=\"" + portName + "\" start=\"" + juce::String (startPosition) + "\"/>\n";
     }
 
-    bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition)
-    {
-        for (int waited = 0; waited < timeoutMilliseconds; waited += 20)
-        {
-            if (condition())
-                return true;
-
-            juce::Thread::sleep (20);
-        }
-
-        return condition();
-    }
-
     /** Runs the message loop until the condition holds or the time is over. */
     bool eventuallyOnMessageThread (int timeoutMilliseconds, const std::function<bool()>& condition)
     {
@@ -144,7 +131,7 @@ TEST (MidiTimecodeOverJackProgram, PlayInTheWindowSendsFromTheStoredStart)
     ASSERT_TRUE (program.start());
 
     // The stored port is opened at start-up; nothing is sent until play.
-    EXPECT_TRUE (eventually (3000, [&]
+    EXPECT_TRUE (TestEnvironment::eventually (3000, [&]
                              { return recorder.numConnections() == 1; }));
     EXPECT_EQ (recorder.numEvents(), 0u);
 

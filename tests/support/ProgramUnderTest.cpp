@@ -1,5 +1,7 @@
 #include "ProgramUnderTest.h"
 
+#include "TestEnvironment.h"
+
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -271,15 +273,5 @@ juce::String ProgramUnderTest::run (const juce::StringArray& command)
 
 bool ProgramUnderTest::waitUntil (const std::function<bool()>& condition, int timeoutMilliseconds)
 {
-    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
-
-    while (!condition())
-    {
-        if (juce::Time::getMillisecondCounter() >= deadline)
-            return false;
-
-        juce::Thread::sleep (50);
-    }
-
-    return true;
+    return TestEnvironment::eventually (timeoutMilliseconds, condition);
 }

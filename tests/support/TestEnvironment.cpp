@@ -79,6 +79,19 @@ namespace TestEnvironment
         return servicesFlag();
     }
 
+    bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition)
+    {
+        for (int waited = 0; waited < timeoutMilliseconds; waited += 20)
+        {
+            if (condition())
+                return true;
+
+            juce::Thread::sleep (20);
+        }
+
+        return condition();
+    }
+
     void runMessageLoop (int milliseconds)
     {
         juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);

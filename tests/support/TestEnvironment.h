@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
+
 /** Process-wide set-up of the test binary: a temporary HOME, so that nothing touches the user's
     own settings, and the display and JACK server that the test services started.
 */
@@ -21,6 +23,9 @@ namespace TestEnvironment
 
     /** True when the test services (Xvfb and jackd) are up for this run. */
     bool servicesAvailable();
+
+    /** Polls the condition until it holds or the time is over; returns whether it held. */
+    bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition);
 
     /** Runs the message loop for the given time, so that asynchronous notifications arrive. */
     void runMessageLoop (int milliseconds);
