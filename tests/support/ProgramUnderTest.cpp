@@ -185,6 +185,8 @@ void ProgramUnderTest::clickContent (int x, int y) const
 
 void ProgramUnderTest::clickWindow (int x, int y) const
 {
+    // The menu bar takes clicks only while its window is active.
+    run ({"xdotool", "windowactivate", "--sync", windowId});
     run ({"xdotool", "mousemove", "--window", windowId, juce::String (x), juce::String (y), "click", "1"});
     juce::Thread::sleep (150);
 }
