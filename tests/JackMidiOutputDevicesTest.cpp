@@ -300,7 +300,7 @@ TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
     if (! TestEnvironment::servicesAvailable())
         GTEST_SKIP() << "needs jackd";
 
-    const auto serverName = "rozavado-jackmidi-" + juce::String (::getpid());
+    const auto serverName = TestEnvironment::spareJackServerName();
     const ScopedJackServerName scopedName (serverName);
     JackMidiOutputDevices devices;
 

@@ -69,7 +69,7 @@ namespace
             }
         }
 
-        const juce::String address = ProgramUnderTest::privateLoopbackAddress();
+        const juce::String address = TestEnvironment::privateLoopbackAddress();
         UdpReceiver receiver{artNetPort, address};
         ProgramUnderTest program;
     };

@@ -71,7 +71,7 @@ TEST (ProgramLtcTest, PlaySendsContiguousFramesOnTheFirstOutputOnly)
 
     // The sender counts from the frame it last built, so the first one sent follows the start.
     for (size_t i = 0; i < frames.size(); ++i)
-        ASSERT_EQ (frames[i].frameNumber (25), startFrame + 1 + (int) i) << "frame " << i;
+        ASSERT_EQ (frames[i].frameNumber (25), startFrame + 1 + (int) i) << "frame " << i << ", xruns " << recorder.numXruns();
 
     const auto loudest = std::accumulate (ltc.begin(), ltc.end(), 0.0f, [] (float m, float s)
                                           { return std::max (m, std::abs (s)); });

@@ -96,7 +96,7 @@ TEST_F (ProgramWindowTest, ClosingTheWindowQuitsAndSavesTheLastState)
 
 TEST_F (ProgramWindowTest, QuittingWhileTheClockRunsSavesTheStartNotTheClock)
 {
-    const auto address = ProgramUnderTest::privateLoopbackAddress();
+    const auto address = TestEnvironment::privateLoopbackAddress();
     UdpReceiver receiver{6454, address};
     ASSERT_TRUE (receiver.isBound());
 

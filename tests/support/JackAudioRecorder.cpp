@@ -1,9 +1,14 @@
 #include "JackAudioRecorder.h"
+#include "TestEnvironment.h"
 
 #include <algorithm>
 
 JackAudioRecorder::JackAudioRecorder (const juce::String& clientName, int numChannels, double maximumSeconds)
 {
+    // The test's own server, started here when the test has not asked for it yet.
+    if (! TestEnvironment::servicesAvailable())
+        return;
+
     client = jack_client_open (clientName.toRawUTF8(), JackNoStartServer, nullptr);
 
     if (client == nullptr)
@@ -17,6 +22,7 @@ JackAudioRecorder::JackAudioRecorder (const juce::String& clientName, int numCha
         ports.push_back (jack_port_register (client, ("in_" + juce::String (channel + 1)).toRawUTF8(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0));
 
     jack_set_process_callback (client, process, this);
+    jack_set_xrun_callback (client, xrun, this);
 
     if (std::find (ports.begin(), ports.end(), nullptr) != ports.end() || jack_activate (client) != 0)
     {
@@ -78,5 +84,11 @@ int JackAudioRecorder::process (jack_nframes_t numFrames, void* arg)
     }
 
     recorder.recorded.store (start + count, std::memory_order_release);
+    return 0;
+}
+
+int JackAudioRecorder::xrun (void* arg)
+{
+    ++static_cast<JackAudioRecorder*> (arg)->xruns;
     return 0;
 }

@@ -30,13 +30,18 @@ public:
     /** The samples one channel has received so far. */
     std::vector<float> samples (int channel) const;
 
+    /** How often JACK has reported an xrun (a late or skipped cycle) since this client opened. */
+    int numXruns() const noexcept { return xruns.load(); }
+
 private:
     static int process (jack_nframes_t numFrames, void* arg);
+    static int xrun (void* arg);
 
     jack_client_t* client = nullptr;
     std::vector<jack_port_t*> ports;
     std::vector<std::vector<float>> storage;
     std::atomic<size_t> recorded{0};
+    std::atomic<int> xruns{0};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (JackAudioRecorder)
 };

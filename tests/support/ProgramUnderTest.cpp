@@ -256,12 +256,6 @@ int ProgramUnderTest::closeAndWait (int timeoutMilliseconds)
     return -1;
 }
 
-juce::String ProgramUnderTest::privateLoopbackAddress()
-{
-    const auto id = (int) ::getpid();
-    return "127.100." + juce::String (id / 250 % 250 + 1) + "." + juce::String (id % 250 + 1);
-}
-
 juce::String ProgramUnderTest::run (const juce::StringArray& command)
 {
     juce::ChildProcess process;

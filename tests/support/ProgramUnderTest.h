@@ -86,11 +86,6 @@ public:
     */
     int closeAndWait (int timeoutMilliseconds = 20000);
 
-    /** A loopback address of this test process's own (in 127.0.0.0/8), for the program to send
-        Art-Net to, so that packets other programs send to 127.0.0.1 at the same time stay apart.
-    */
-    static juce::String privateLoopbackAddress();
-
     /** Runs a command with the test display and returns its output. */
     static juce::String run (const juce::StringArray& command);
 

@@ -1,10 +1,12 @@
 #include "TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace
 {
@@ -14,20 +16,32 @@ namespace
         return path;
     }
 
-    bool& servicesFlag()
+    bool& displayStarted()
     {
-        static bool available = false;
-        return available;
+        static bool started = false;
+        return started;
     }
 
-    void exportServiceVariables()
+    /** Starts a service of this process's own ("display" or "jack") and exports the variable
+        that leads to it; false when it could not be started.
+    */
+    bool launchService (const std::string& service)
     {
-        const auto* envFile = std::getenv ("ROZAVADO_TEST_SERVICES");
-        if (envFile == nullptr)
-            return;
+        char pattern[] = "/tmp/rozavado-test-services-XXXXXX";
+        if (::mkdtemp (pattern) == nullptr)
+            return false;
 
-        std::ifstream in (envFile);
+        const std::string state = pattern;
+        const auto command = "'" ROZAVADO_SOURCE_DIR "/tests/support/services.sh' " + service + " '" + state + "' "
+                             + std::to_string (::getpid());
+
+        if (std::system (command.c_str()) != 0)
+            return false;
+
+        std::ifstream in (state + "/env");
         std::string line;
+        auto exported = 0;
+
         while (std::getline (in, line))
         {
             const auto equals = line.find ('=');
@@ -35,8 +49,10 @@ namespace
                 continue;
 
             ::setenv (line.substr (0, equals).c_str(), line.substr (equals + 1).c_str(), 1);
-            servicesFlag() = true;
+            ++exported;
         }
+
+        return exported == 1;
     }
 }
 
@@ -52,10 +68,17 @@ namespace TestEnvironment
             ::unsetenv ("XDG_CONFIG_HOME");
         }
 
-        // Never reach the developer's own display or JACK server.
+        // Never reach the developer's own display or JACK server, nor start one, should the
+        // services of this process fail to start.
         ::unsetenv ("DISPLAY");
-        ::unsetenv ("JACK_DEFAULT_SERVER");
-        exportServiceVariables();
+        ::setenv ("JACK_DEFAULT_SERVER", ("rozavado-test-none-" + std::to_string (::getpid())).c_str(), 1);
+        ::setenv ("JACK_NO_START_SERVER", "1", 1);
+        ::setenv ("JACK_NO_AUDIO_RESERVATION", "1", 1);
+    }
+
+    void startDisplay()
+    {
+        displayStarted() = launchService ("display");
     }
 
     void removeHomeFolder()
@@ -76,7 +99,25 @@ namespace TestEnvironment
 
     bool servicesAvailable()
     {
-        return servicesFlag();
+        static const auto jackStarted = launchService ("jack");
+        const auto started = displayStarted() && jackStarted;
+
+        if (! started)
+            ADD_FAILURE() << "the test display and JACK server could not be started";
+
+        return started;
+    }
+
+    juce::String spareJackServerName()
+    {
+        servicesAvailable();
+        return juce::String (std::getenv ("JACK_DEFAULT_SERVER")) + "-spare";
+    }
+
+    juce::String privateLoopbackAddress()
+    {
+        const auto id = (int) ::getpid();
+        return "127.100." + juce::String (id / 250 % 250 + 1) + "." + juce::String (id % 250 + 1);
     }
 
     bool eventually (int timeoutMilliseconds, const std::function<bool()>& condition)

@@ -1,51 +1,121 @@
 #!/usr/bin/env bash
-# Starts or stops the services the tests run against: a virtual X display with a small window
-# manager, and a JACK server on its dummy driver. The variables the tests need go to STATE/env.
+# Starts a service of one test process, under a name of its own, so that test processes running
+# side by side never share a display, a focus or a server:
+#   services.sh display STATE OWNER_PID   a virtual X display with a small window manager
+#   services.sh jack STATE OWNER_PID      a JACK server on its dummy driver
+# The variables that lead to it go to STATE/env; once OWNER_PID has ended, the service ends.
 set -u
-action=$1
+service=$1
 state=$2
+owner=$3
+pids=()
+
+# JACK allows only eight servers on a machine, and forgets a server that did not end cleanly only
+# when another one starts under its name. So the test servers take turns in a few slots, each with
+# a fixed name, and a test may start one spare server of its own under the slot's name and
+# "-spare" (see TestEnvironment).
+jackSlots=3
 
 stop_all()
 {
-    [ -f "$state/pids" ] || return 0
-    while read -r pid; do kill "$pid" 2>/dev/null; done < "$state/pids"
-    sleep 0.5
-    while read -r pid; do kill -9 "$pid" 2>/dev/null; done < "$state/pids"
-    rm -f "$state/pids"
+    for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null; kill "$pid" 2>/dev/null; done
+    for _ in $(seq 100); do
+        local alive=0
+        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+        [ $alive -eq 0 ] && return
+        sleep 0.1
+    done
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
 }
 
-case "$action" in
-    start)
-        mkdir -p "$state"
-        stop_all
-        : > "$state/pids"
+fail()
+{
+    echo "$1"
+    cat "$2"
+    stop_all
+    exit 1
+}
 
+start_display()
+{
+    # A display number that an ending server still holds can make a start fail; try again.
+    for attempt in 1 2 3; do
         exec 3> "$state/display"
         Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$state/xvfb.log" 2>&1 &
-        echo $! >> "$state/pids"
-        for _ in $(seq 150); do [ -s "$state/display" ] && break; sleep 0.1; done
+        local xvfb=$!
         exec 3>&-
-        display=":$(head -n1 "$state/display")"
-        [ "$display" != ":" ] || { echo "Xvfb did not start"; cat "$state/xvfb.log"; exit 1; }
+
+        for _ in $(seq 300); do [ -s "$state/display" ] && break; sleep 0.05; done
+        local display=":$(head -n1 "$state/display")"
 
         DISPLAY=$display openbox > "$state/openbox.log" 2>&1 &
-        echo $! >> "$state/pids"
+        local openbox=$!
+        for _ in $(seq 300); do DISPLAY=$display timeout 5 wmctrl -m > /dev/null 2>&1 && break; sleep 0.05; done
 
-        jackServer="rozavado-test-$$"
-        JACK_NO_AUDIO_RESERVATION=1 jackd --no-realtime -n "$jackServer" -d dummy -r 48000 -p 256 -P 2 -C 2 \
-            > "$state/jackd.log" 2>&1 &
-        echo $! >> "$state/pids"
-        for _ in $(seq 150); do
-            JACK_DEFAULT_SERVER=$jackServer jack_lsp > /dev/null 2>&1 && break
-            sleep 0.1
+        if DISPLAY=$display timeout 5 wmctrl -m > /dev/null 2>&1; then
+            pids+=($xvfb $openbox)
+            echo "DISPLAY=$display" > "$state/env"
+            return
+        fi
+
+        echo "display $display failed to start (attempt $attempt):" >&2
+        cat "$state/xvfb.log" "$state/openbox.log" >&2
+        kill $openbox $xvfb 2>/dev/null
+        wait $openbox $xvfb 2>/dev/null
+    done
+    exit 1
+}
+
+start_jack()
+{
+    # The slot stays taken while the server or its watcher holds the lock, until both have ended.
+    local server=""
+    for _ in $(seq 1200); do
+        for slot in $(seq "$jackSlots"); do
+            exec 9> "/tmp/rozavado-test-jack-slot-$slot"
+            flock -n 9 && { server="rozavado-test-slot-$slot"; break 2; }
+            exec 9>&-
         done
-        JACK_DEFAULT_SERVER=$jackServer jack_lsp > /dev/null 2>&1 || { echo "jackd did not start"; cat "$state/jackd.log"; exit 1; }
+        sleep 0.1
+    done
+    [ -n "$server" ] || { echo "no JACK slot became free"; exit 1; }
 
-        printf 'DISPLAY=%s\nJACK_DEFAULT_SERVER=%s\nJACK_NO_AUDIO_RESERVATION=1\n' "$display" "$jackServer" > "$state/env"
-        echo "services up: DISPLAY=$display JACK_DEFAULT_SERVER=$jackServer"
-        ;;
-    stop)
-        stop_all
-        rm -f "$state/env"
-        ;;
+    for _ in $(seq 60); do
+        JACK_NO_AUDIO_RESERVATION=1 jackd --no-realtime --sync --timeout 5000 -n "$server" -d dummy -r 48000 -p 256 -P 2 -C 2 \
+            > "$state/jackd.log" 2>&1 &
+        local jackd=$!
+
+        for _ in $(seq 300); do
+            JACK_DEFAULT_SERVER=$server timeout 5 jack_lsp > /dev/null 2>&1 && break
+            kill -0 $jackd 2>/dev/null || break
+            sleep 0.05
+        done
+
+        if JACK_DEFAULT_SERVER=$server timeout 5 jack_lsp > /dev/null 2>&1; then
+            pids+=($jackd)
+            break
+        fi
+
+        # Another user's server may hold the last place, or a start can fail on a loaded machine.
+        kill $jackd 2>/dev/null
+        wait $jackd 2>/dev/null
+        sleep 1
+    done
+    [ ${#pids[@]} -eq 1 ] || fail "jackd did not start" "$state/jackd.log"
+
+    echo "JACK_DEFAULT_SERVER=$server" > "$state/env"
+}
+
+mkdir -p "$state"
+case "$service" in
+    display) start_display ;;
+    jack) start_jack ;;
+    *) echo "unknown service $service"; exit 1 ;;
 esac
+
+# Ends the service once the test process has gone, however it ended.
+(
+    while kill -0 "$owner" 2>/dev/null; do sleep 0.2; done
+    stop_all
+    rm -rf "$state"
+) > /dev/null 2>&1 < /dev/null &
