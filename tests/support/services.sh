@@ -10,11 +10,12 @@ state=$2
 owner=$3
 pids=()
 
-# JACK allows only eight servers on a machine, and forgets a server that did not end cleanly only
-# when another one starts under its name. So the test servers take turns in a few slots, each with
-# a fixed name, and a test may start one spare server of its own under the slot's name and
-# "-spare" (see TestEnvironment).
-jackSlots=3
+# JACK allows only eight servers on a machine and forgets a server that did not end cleanly only
+# when another one starts under its name; and it names the socket on which a server reaches a
+# client after the client's name alone, so clients of one name on two servers of the machine take
+# each other's socket. So the test servers take turns in one slot with a fixed name, and a test may
+# start one spare server of its own under the slot's name and "-spare" (see TestEnvironment).
+jackSlots=1
 
 stop_all()
 {
