@@ -40,7 +40,7 @@ PrivateJackServer::~PrivateJackServer()
 
 bool PrivateJackServer::waitUntilUp() const
 {
-    return pid > 0 && TestEnvironment::eventually (5000, []
+    return pid > 0 && TestEnvironment::eventually (15000, []
                                                    {
                                                        auto* probe = jack_client_open ("probe", JackNoStartServer, nullptr);
                                                        if (probe != nullptr)
@@ -50,8 +50,13 @@ bool PrivateJackServer::waitUntilUp() const
 
 void PrivateJackServer::freeze()
 {
-    if (pid > 0)
-        ::kill (pid, SIGSTOP);
+    if (pid <= 0)
+        return;
+
+    // Returns once every thread of the server has stopped, so that nothing sent afterwards is
+    // still answered.
+    ::kill (pid, SIGSTOP);
+    ::waitpid (pid, nullptr, WUNTRACED);
 }
 
 void PrivateJackServer::resume()
