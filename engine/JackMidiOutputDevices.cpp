@@ -19,8 +19,12 @@ namespace
     const char* const clientName = "Rozavado Deduzadiv";
     constexpr uint32_t reconnectIntervalMilliseconds = 1000;
 
-    /** How long a request to the server may take before the server counts as not answering. */
-    constexpr int serverRequestTimeoutMilliseconds = 2000;
+    /** How long a request to the server may take before the server counts as not answering:
+        setting up waits longer, so that a slow server on a loaded machine is not given up, and
+        taking down less, so that a quit is never held up for long.
+    */
+    constexpr int setUpTimeoutMilliseconds = 10000;
+    constexpr int takeDownTimeoutMilliseconds = 2000;
 
     /** Enough for an output and the one replacing it, with room to spare. */
     constexpr size_t maxOutputs = 8;
@@ -83,7 +87,7 @@ public:
         for (auto& slot : slots)
             slot.port = nullptr;
 
-        const auto closed = requestWithin ([clientClose = jack.clientClose, toClose = client]
+        const auto closed = requestWithin (takeDownTimeoutMilliseconds, [clientClose = jack.clientClose, toClose = client]
                                            { return clientClose (toClose); });
 
         if (! closed.has_value())
@@ -138,7 +142,7 @@ public:
         // Each slot has a port name of its own, so an output and its replacement can coexist.
         const auto index = (int) std::distance (slots.begin(), freeSlot);
         const auto portName = index == 0 ? juce::String ("MIDI out") : "MIDI out " + juce::String (index + 1);
-        const auto registered = requestWithin ([portRegister = jack.portRegister, owner = client, portName]
+        const auto registered = requestWithin (setUpTimeoutMilliseconds, [portRegister = jack.portRegister, owner = client, portName]
                                                { return portRegister (owner, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0); });
 
         if (! registered.has_value() || *registered == nullptr)
@@ -146,7 +150,7 @@ public:
 
         auto* port = *registered;
         const auto destination = identifier.substring (identifierPrefix.length());
-        const auto connected = requestWithin ([connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
+        const auto connected = requestWithin (setUpTimeoutMilliseconds, [connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
                                               { return connect (owner, nameOf (port), destination.toRawUTF8()); });
 
         if (! connected.has_value())
@@ -239,7 +243,7 @@ private:
 
     void openClient()
     {
-        const auto opened = requestWithin ([clientOpen = jack.clientOpen]
+        const auto opened = requestWithin (setUpTimeoutMilliseconds, [clientOpen = jack.clientOpen]
                                            { return clientOpen (clientName, JackNoStartServer, nullptr); });
 
         if (! opened.has_value() || *opened == nullptr)
@@ -252,7 +256,7 @@ private:
         jack.onInfoShutdown (newClient, shutdownCallback, this);
         client = newClient;
 
-        const auto activated = requestWithin ([activate = jack.activate, toActivate = client]
+        const auto activated = requestWithin (setUpTimeoutMilliseconds, [activate = jack.activate, toActivate = client]
                                               { return activate (toActivate); });
 
         if (! activated.has_value())
@@ -274,12 +278,12 @@ private:
         of the server again.
     */
     template <typename Request>
-    auto requestWithin (Request request) -> std::optional<decltype (request())>
+    auto requestWithin (int timeoutMilliseconds, Request request) -> std::optional<decltype (request())>
     {
         // Shared with the request, which may outlast this call.
         auto result = std::make_shared<decltype (request())>();
 
-        if (callWithin (serverRequestTimeoutMilliseconds, [result, request]
+        if (callWithin (timeoutMilliseconds, [result, request]
                         { *result = request(); }))
             return *result;
 
@@ -294,7 +298,7 @@ private:
 
     void unregisterPort (jack_port_t* port)
     {
-        requestWithin ([portUnregister = jack.portUnregister, owner = client, port]
+        requestWithin (takeDownTimeoutMilliseconds, [portUnregister = jack.portUnregister, owner = client, port]
                        { return portUnregister (owner, port); });
     }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -16,6 +17,13 @@ extern char** environ;
 
 PrivateJackServer::PrivateJackServer (const juce::String& name)
 {
+    // JACK's registry of servers has eight places for the whole machine, and every test run has
+    // a server of its own already: private servers take turns, machine-wide.
+    lockFile = ::open ("/tmp/rozavado-private-jackd.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+
+    if (lockFile >= 0)
+        ::flock (lockFile, LOCK_EX);
+
     std::vector<std::string> arguments { "jackd", "--no-realtime", "-n", name.toStdString(), "-d", "dummy", "-r", "48000", "-p", "256" };
     std::vector<char*> argumentPointers;
     for (auto& argument : arguments)
@@ -67,14 +75,20 @@ void PrivateJackServer::resume()
 
 void PrivateJackServer::stop()
 {
-    if (pid <= 0)
-        return;
+    if (pid > 0)
+    {
+        // A clean end takes the server out of JACK's registry, where a killed one stays.
+        resume();
+        ::kill (pid, SIGTERM);
+        ::waitpid (pid, nullptr, 0);
+        pid = -1;
+    }
 
-    // A clean end takes the server out of JACK's registry of servers, which has few places.
-    resume();
-    ::kill (pid, SIGTERM);
-    ::waitpid (pid, nullptr, 0);
-    pid = -1;
+    if (lockFile >= 0)
+    {
+        ::close (lockFile);
+        lockFile = -1;
+    }
 }
 
 //==============================================================================

@@ -6,7 +6,9 @@
 #include <string>
 #include <sys/types.h>
 
-/** A JACK server of a test's own, on the dummy driver, that the test can stop, freeze and resume. */
+/** A JACK server of a test's own, on the dummy driver, that the test can stop, freeze and resume.
+    One runs at a time on the machine; constructing another waits for its turn.
+*/
 class PrivateJackServer
 {
 public:
@@ -24,10 +26,11 @@ public:
     void freeze();
     void resume();
 
-    /** Ends the server and waits until it has gone. */
+    /** Ends the server, waits until it has gone and gives the turn on. */
     void stop();
 
 private:
+    int lockFile = -1;
     pid_t pid = -1;
 };
 
