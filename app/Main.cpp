@@ -1,4 +1,5 @@
 #include "app/MainComponent.h"
+#include "app/QuitOnTerminationSignal.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -14,6 +15,10 @@ public:
 
     void initialise (const juce::String&) override
     {
+       #if JUCE_LINUX || JUCE_BSD
+        terminationSignal = std::make_unique<QuitOnTerminationSignal>();
+       #endif
+
         mainWindow = std::make_unique<MainWindow> (getApplicationName());
     }
 
@@ -76,6 +81,9 @@ public:
     };
 
 private:
+   #if JUCE_LINUX || JUCE_BSD
+    std::unique_ptr<QuitOnTerminationSignal> terminationSignal;
+   #endif
     std::unique_ptr<MainWindow> mainWindow;
 };
 

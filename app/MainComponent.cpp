@@ -2,17 +2,23 @@
 
 #include "app/EntryValidation.h"
 #include "app/SettingsFile.h"
+#include "engine/BoundedCall.h"
 #include "engine/Ipv4Address.h"
 #include "engine/MillisecondClock.h"
 #include "engine/Pacing.h"
 
 #include <BinaryData.h>
 
+#include <cstdlib>
+
 namespace
 {
     const juce::Colour buttonColour { 0xff464646 };
     const juce::Colour darkTextColour { 0xff282828 };
     constexpr int fieldLimits[] = { 24, 60, 60, 100 };
+
+    /** How long closing the audio device may take before its server or driver counts as hung. */
+    constexpr int audioDeviceCloseTimeoutMilliseconds = 2000;
 
     juce::Image loadImage (const void* data, int size)
     {
@@ -240,8 +246,17 @@ MainComponent::~MainComponent()
     if (auto state = deviceManager.createStateXml())
         writeXmlFile (*state, audioConfigurationFile());
 
-    deviceManager.closeAudioDevice();
+    // Closing a device whose server or driver does not answer, such as a stopped JACK server,
+    // never ends: it gets a bounded time, and the settings are written in any case.
+    const auto closed = callWithin (audioDeviceCloseTimeoutMilliseconds, [this] { deviceManager.closeAudioDevice(); });
     saveState();
+
+    if (! closed)
+    {
+        // The close goes on, on a thread of its own, and uses the device manager, which nothing
+        // here may now destroy. Both files are written: the program ends here.
+        std::_Exit (0);
+    }
 
     deviceManager.removeAudioCallback (&ltcSender);
     preferencesWindow.reset();

@@ -1,5 +1,6 @@
 #include "JackMidiOutputDevices.h"
 
+#include "engine/BoundedCall.h"
 #include "engine/JackLibrary.h"
 #include "engine/TimedMidiQueue.h"
 
@@ -7,14 +8,23 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace
 {
     const juce::String identifierPrefix{ "jack:" };
     const char* const clientName = "Rozavado Deduzadiv";
     constexpr uint32_t reconnectIntervalMilliseconds = 1000;
-    constexpr uint32_t processCycleWaitMilliseconds = 1000;
+
+    /** How long a request to the server may take before the server counts as not answering:
+        setting up waits longer, so that a slow server on a loaded machine is not given up, and
+        taking down less, so that a quit is never held up for long.
+    */
+    constexpr int setUpTimeoutMilliseconds = 10000;
+    constexpr int takeDownTimeoutMilliseconds = 2000;
 
     /** Enough for an output and the one replacing it, with room to spare. */
     constexpr size_t maxOutputs = 8;
@@ -63,8 +73,35 @@ public:
     {
         jassert (std::none_of (slots.begin(), slots.end(), [] (const auto& slot)
                                { return slot.inUse; }));
-        closeClient();
+        jassert (client == nullptr);
     }
+
+    /** Closing the client stops its process callback and removes its ports; open connections
+        stay, without a port, until they are destroyed.
+    */
+    void closeClient()
+    {
+        if (client == nullptr || abandoned)
+            return;
+
+        for (auto& slot : slots)
+            slot.port = nullptr;
+
+        const auto closed = requestWithin (takeDownTimeoutMilliseconds, [clientClose = jack.clientClose, toClose = client]
+                                           { return clientClose (toClose); });
+
+        if (! closed.has_value())
+            return;
+
+        client = nullptr;
+        ownClientName.clear();
+        serverGone = false;
+    }
+
+    /** True once a request to the server has not come back: the client, its process callback
+        and this object may then be in use by the server's threads for as long as the process runs.
+    */
+    bool isAbandoned() const noexcept { return abandoned; }
 
     juce::Array<juce::MidiDeviceInfo> getAvailableDevices()
     {
@@ -105,16 +142,23 @@ public:
         // Each slot has a port name of its own, so an output and its replacement can coexist.
         const auto index = (int) std::distance (slots.begin(), freeSlot);
         const auto portName = index == 0 ? juce::String ("MIDI out") : "MIDI out " + juce::String (index + 1);
-        auto* port = jack.portRegister (client, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        const auto registered = requestWithin (setUpTimeoutMilliseconds, [portRegister = jack.portRegister, owner = client, portName]
+                                               { return portRegister (owner, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0); });
 
-        if (port == nullptr)
+        if (! registered.has_value() || *registered == nullptr)
             return nullptr;
 
+        auto* port = *registered;
         const auto destination = identifier.substring (identifierPrefix.length());
+        const auto connected = requestWithin (setUpTimeoutMilliseconds, [connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
+                                              { return connect (owner, nameOf (port), destination.toRawUTF8()); });
 
-        if (jack.connect (client, jack.portName (port), destination.toRawUTF8()) != 0)
+        if (! connected.has_value())
+            return nullptr;
+
+        if (*connected != 0)
         {
-            jack.portUnregister (client, port);
+            unregisterPort (port);
             return nullptr;
         }
 
@@ -176,6 +220,9 @@ private:
     */
     bool updateClient()
     {
+        if (abandoned)
+            return false;
+
         if (client != nullptr && serverGone)
             closeClient();
 
@@ -196,21 +243,28 @@ private:
 
     void openClient()
     {
-        jack_status_t status{};
-        auto* newClient = jack.clientOpen (clientName, JackNoStartServer, &status);
+        const auto opened = requestWithin (setUpTimeoutMilliseconds, [clientOpen = jack.clientOpen]
+                                           { return clientOpen (clientName, JackNoStartServer, nullptr); });
 
-        if (newClient == nullptr)
+        if (! opened.has_value() || *opened == nullptr)
             return;
 
+        auto* newClient = *opened;
         serverGone = false;
+        cycleStartKnown = false;
         jack.setProcessCallback (newClient, processCallback, this);
         jack.onInfoShutdown (newClient, shutdownCallback, this);
         client = newClient;
 
-        if (jack.activate (client) != 0)
+        const auto activated = requestWithin (setUpTimeoutMilliseconds, [activate = jack.activate, toActivate = client]
+                                              { return activate (toActivate); });
+
+        if (! activated.has_value())
+            return;
+
+        if (*activated != 0)
         {
-            jack.clientClose (client);
-            client = nullptr;
+            closeClient();
             return;
         }
 
@@ -218,33 +272,47 @@ private:
         sampleRate = jack.getSampleRate (client);
     }
 
-    /** Closing the client stops its process callback and removes its ports; open connections
-        stay, without a port, until they are destroyed.
+    /** Makes a request that the server may never answer (a stopped server answers nothing) on a
+        thread of its own, and returns its result, or nothing when it did not come back in time.
+        The client is then given up: its ports leave the process callback, and nothing is asked
+        of the server again.
     */
-    void closeClient()
+    template <typename Request>
+    auto requestWithin (int timeoutMilliseconds, Request request) -> std::optional<decltype (request())>
     {
-        if (client == nullptr)
-            return;
+        // Shared with the request, which may outlast this call.
+        auto result = std::make_shared<decltype (request())>();
+
+        if (callWithin (timeoutMilliseconds, [result, request]
+                        { *result = request(); }))
+            return *result;
+
+        abandoned = true;
 
         for (auto& slot : slots)
             slot.port = nullptr;
 
-        jack.clientClose (client);
-        client = nullptr;
-        ownClientName.clear();
-        serverGone = false;
+        waitForProcessCycle();
+        return std::nullopt;
     }
 
-    /** Returns once no process callback that may have seen the state before the call is running. */
+    void unregisterPort (jack_port_t* port)
+    {
+        requestWithin (takeDownTimeoutMilliseconds, [portUnregister = jack.portUnregister, owner = client, port]
+                       { return portUnregister (owner, port); });
+    }
+
+    /** Returns once no process callback that may have seen the state before the call is running.
+        The callback neither blocks nor waits for the server, so this wait always ends.
+    */
     void waitForProcessCycle() const
     {
         if (client == nullptr)
             return;
 
         const auto begun = cyclesBegun.load();
-        const auto start = juce::Time::getMillisecondCounter();
 
-        while (cyclesEnded.load() < begun && juce::Time::getMillisecondCounter() - start < processCycleWaitMilliseconds)
+        while (cyclesEnded.load() < begun)
             std::this_thread::yield();
     }
 
@@ -260,10 +328,13 @@ private:
 
         // A server catching up after a late cycle can run ahead of the estimate of the current
         // frame; a block must still not be placed in a cycle that may already have run.
-        const auto cycleStart = jack.lastFrameTime (client);
+        if (cycleStartKnown)
+        {
+            const auto cycleStart = lastCycleStart.load();
 
-        if ((int32_t) (nowFrame - cycleStart) < 0)
-            nowFrame = cycleStart;
+            if ((int32_t) (nowFrame - cycleStart) < 0)
+                nowFrame = cycleStart;
+        }
 
         const auto fromNow = std::remainder (startMilliseconds - juce::Time::getMillisecondCounterHiRes(), 4294967296.0);
         const auto framesPerMillisecond = sampleRate / 1000.0;
@@ -302,7 +373,7 @@ private:
         if (auto* port = slot.port.exchange (nullptr))
         {
             waitForProcessCycle();
-            jack.portUnregister (client, port);
+            unregisterPort (port);
         }
 
         slot.flowing = false;
@@ -327,7 +398,10 @@ private:
     {
         ++cyclesBegun;
 
+        // The cycle's start is only to be read here; the message thread gets it from here.
         const auto cycleStart = jack.lastFrameTime (client);
+        lastCycleStart = cycleStart;
+        cycleStartKnown = true;
 
         for (auto& slot : slots)
         {
@@ -385,13 +459,17 @@ private:
     juce::String ownClientName;
     double sampleRate = 0.0;
     std::atomic<bool> serverGone{ false };
+    bool abandoned = false;
     bool triedToConnect = false;
     uint32_t lastConnectAttempt = 0;
     std::atomic<uint64_t> cyclesBegun{ 0 };
     std::atomic<uint64_t> cyclesEnded{ 0 };
+    std::atomic<jack_nframes_t> lastCycleStart{ 0 };
+    std::atomic<bool> cycleStartKnown{ false };
     std::array<OutputSlot, maxOutputs> slots;
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Pimpl)
+    // Without the leak detector: a given-up instance is kept on purpose until the process ends.
+    JUCE_DECLARE_NON_COPYABLE (Pimpl)
 };
 
 //==============================================================================
@@ -400,7 +478,18 @@ JackMidiOutputDevices::JackMidiOutputDevices()
 {
 }
 
-JackMidiOutputDevices::~JackMidiOutputDevices() = default;
+JackMidiOutputDevices::~JackMidiOutputDevices()
+{
+    pimpl->closeClient();
+
+    // The server's threads may still call into a given-up client's callbacks, and a request
+    // that never came back may still use the client: keep its state for the rest of the process.
+    if (pimpl->isAbandoned())
+    {
+        static auto* const keptForTheServer = new std::vector<std::unique_ptr<Pimpl>>();
+        keptForTheServer->push_back (std::move (pimpl));
+    }
+}
 
 juce::Array<juce::MidiDeviceInfo> JackMidiOutputDevices::getAvailableDevices()
 {

@@ -13,12 +13,6 @@ namespace
 {
     constexpr int startFrame = 3750; // start 4500 thirtieths = 150 s at 25 fps
 
-    // The framework's saved state for the JACK device of the test server, both outputs active.
-    const char* jackAudioConfiguration = R"(<?xml version="1.0" encoding="UTF-8"?>
-<DEVICESETUP deviceType="JACK" audioOutputDeviceName="system" audioInputDeviceName="system"
-             audioDeviceRate="48000.0" audioDeviceInChans="1" audioDeviceOutChans="11"/>
-)";
-
     /** The output ports of JACK clients named like the framework's that were not there before. */
     juce::StringArray newProgramPorts (const JackAudioRecorder& recorder, const juce::StringArray& before)
     {
@@ -43,7 +37,7 @@ TEST (ProgramLtcTest, PlaySendsContiguousFramesOnTheFirstOutputOnly)
     const auto portsBefore = recorder.audioOutputPorts();
 
     ProgramUnderTest program;
-    program.writeAudioConfiguration (jackAudioConfiguration);
+    program.writeAudioConfiguration (ProgramUnderTest::jackAudioConfiguration);
     program.writeSettingsFile (R"(<Config outputmode="0" outgoingfps="25" outgoingip="127.0.0.1" prefoutputchannel="0" prefmidi="" start="4500"/>)");
     ASSERT_TRUE (program.start());
 

@@ -240,6 +240,21 @@ void ProgramUnderTest::closeWindow (const juce::String& id)
 int ProgramUnderTest::closeAndWait (int timeoutMilliseconds)
 {
     closeWindow (windowId);
+    return waitForExit (timeoutMilliseconds);
+}
+
+int ProgramUnderTest::terminateAndWait (int timeoutMilliseconds)
+{
+    if (pid > 0)
+        ::kill (pid, SIGTERM);
+
+    return waitForExit (timeoutMilliseconds);
+}
+
+int ProgramUnderTest::waitForExit (int timeoutMilliseconds)
+{
+    if (pid <= 0)
+        return -1;
 
     for (int waited = 0; waited < timeoutMilliseconds; waited += 50)
     {

@@ -12,6 +12,14 @@
 class ProgramUnderTest
 {
 public:
+    /** The framework's saved state for the JACK device of the server the program runs against,
+        with both outputs active.
+    */
+    static constexpr const char* jackAudioConfiguration = R"(<?xml version="1.0" encoding="UTF-8"?>
+<DEVICESETUP deviceType="JACK" audioOutputDeviceName="system" audioInputDeviceName="system"
+             audioDeviceRate="48000.0" audioDeviceInChans="1" audioDeviceOutChans="11"/>
+)";
+
     /** Prepares a fresh home folder with a Documents folder, as a desktop user has it; the program
         is not started yet.
     */
@@ -86,6 +94,9 @@ public:
     */
     int closeAndWait (int timeoutMilliseconds = 20000);
 
+    /** Sends the program SIGTERM, the system's request to end, and waits as closeAndWait does. */
+    int terminateAndWait (int timeoutMilliseconds = 20000);
+
     /** Runs a command with the test display and returns its output. */
     static juce::String run (const juce::StringArray& command);
 
@@ -93,6 +104,8 @@ public:
     static bool waitUntil (const std::function<bool()>& condition, int timeoutMilliseconds);
 
 private:
+    int waitForExit (int timeoutMilliseconds);
+
     juce::File home;
     pid_t pid = -1;
     juce::String windowId;

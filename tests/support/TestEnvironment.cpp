@@ -16,6 +16,12 @@ namespace
         return path;
     }
 
+    juce::String& servedJackServer()
+    {
+        static juce::String name;
+        return name;
+    }
+
     bool& displayStarted()
     {
         static bool started = false;
@@ -100,6 +106,8 @@ namespace TestEnvironment
     bool servicesAvailable()
     {
         static const auto jackStarted = launchService ("jack");
+        static const juce::String jackServer = std::getenv ("JACK_DEFAULT_SERVER");
+        servedJackServer() = jackServer;
         const auto started = displayStarted() && jackStarted;
 
         if (! started)
@@ -111,7 +119,7 @@ namespace TestEnvironment
     juce::String spareJackServerName()
     {
         servicesAvailable();
-        return juce::String (std::getenv ("JACK_DEFAULT_SERVER")) + "-spare";
+        return servedJackServer() + "-spare";
     }
 
     juce::String privateLoopbackAddress()

@@ -105,6 +105,7 @@ start_jack()
     [ ${#pids[@]} -eq 1 ] || fail "jackd did not start" "$state/jackd.log"
 
     echo "JACK_DEFAULT_SERVER=$server" > "$state/env"
+    spare="$server-spare"
 }
 
 mkdir -p "$state"
@@ -118,5 +119,10 @@ esac
 (
     while kill -0 "$owner" 2>/dev/null; do sleep 0.2; done
     stop_all
+    # A spare server that the test process left behind when it ended early, frozen or not.
+    if [ -n "${spare:-}" ]; then
+        pkill -CONT -f -- "-n $spare " 2>/dev/null
+        pkill -f -- "-n $spare " 2>/dev/null
+    fi
     rm -rf "$state"
 ) > /dev/null 2>&1 < /dev/null &
