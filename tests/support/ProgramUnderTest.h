@@ -62,6 +62,9 @@ public:
     /** Clicks at a point of the main window's client area, menu bar included. */
     void clickWindow (int x, int y) const;
 
+    /** Activates a window through the window manager and waits until it is active. */
+    static void activateWindow (const juce::String& id);
+
     /** Clicks at a point of the screen. */
     static void clickScreen (juce::Point<int> point);
 
@@ -98,6 +101,8 @@ public:
     static bool waitUntil (const std::function<bool()>& condition, int timeoutMilliseconds);
 
 private:
+    static void clickWherePointerIs();
+
     juce::File home;
     pid_t pid = -1;
     juce::String windowId;
