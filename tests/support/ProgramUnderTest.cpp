@@ -156,12 +156,6 @@ juce::Rectangle<int> ProgramUnderTest::windowGeometry (const juce::String& id)
             info["Height"].getIntValue()};
 }
 
-juce::Point<int> ProgramUnderTest::decorationOffset (const juce::String& id)
-{
-    const auto info = windowInfo (id);
-    return {info["Relative upper-left X"].getIntValue(), info["Relative upper-left Y"].getIntValue()};
-}
-
 juce::Rectangle<int> ProgramUnderTest::mainWindowGeometry() const
 {
     return windowGeometry (windowId);

@@ -44,11 +44,6 @@ public:
     /** The client area of a window in screen coordinates, as the X server has it. */
     static juce::Rectangle<int> windowGeometry (const juce::String& id);
 
-    /** Where the client area sits inside the window manager's frame: the size of the decorations
-        on its left and above it.
-    */
-    static juce::Point<int> decorationOffset (const juce::String& id);
-
     /** The main window's client area and the height of its menu bar above the content. */
     juce::Rectangle<int> mainWindowGeometry() const;
     int menuBarHeight() const;
