@@ -876,8 +876,11 @@ bool MainComponent::perform (const InvocationInfo& info)
     }
 
     const auto topLeft = getScreenPosition();
+    auto* peer = getPeer();
+    const auto frame = peer != nullptr ? peer->getFrameSizeIfPresent() : juce::ComponentPeer::OptionalBorderSize();
     preferencesWindow->showCentredAt ({ static_cast<int> (topLeft.x + getWidth() * 0.5),
-                                        static_cast<int> (topLeft.y + getHeight() * 0.5) });
+                                        static_cast<int> (topLeft.y + getHeight() * 0.5) },
+                                      frame ? *frame : juce::BorderSize<int>());
     return true;
 }
 

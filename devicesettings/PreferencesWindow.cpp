@@ -13,14 +13,21 @@ PreferencesWindow::PreferencesWindow (juce::AudioDeviceManager& sharedDeviceMana
     setSize (600, 400);
 }
 
-void PreferencesWindow::showCentredAt (juce::Point<int> centre)
+void PreferencesWindow::showCentredAt (juce::Point<int> centre, juce::BorderSize<int> likelyFrame)
 {
-    setCentrePosition (centre);
-    setVisible (true);
+    // A window manager maps a window with its frame at the position last sent for the window.
+    // The framework leaves room for the frame once it knows it; before the first showing it does
+    // not, and the frame of the program's other windows stands in.
+    auto* peer = getPeer();
+    auto bounds = getBounds().withCentre (centre);
 
-    // Set only now: making the window visible brings it to the front at once, before the window
-    // manager has mapped it.
-    centreToKeep = centre;
+    if (peer == nullptr || ! peer->getFrameSizeIfPresent())
+        bounds.translate (-likelyFrame.getLeft(), -likelyFrame.getTop());
+
+    // The position is sent only when it changes, but a hidden window sits where its frame was.
+    setBounds (bounds.translated (1, 0));
+    setBounds (bounds);
+    setVisible (true);
 }
 
 void PreferencesWindow::paint (juce::Graphics& g)
@@ -37,35 +44,4 @@ void PreferencesWindow::resized()
 void PreferencesWindow::closeButtonPressed()
 {
     setVisible (false);
-}
-
-void PreferencesWindow::moved()
-{
-    juce::DocumentWindow::moved();
-    placeOnceFramed();
-}
-
-void PreferencesWindow::broughtToFront()
-{
-    placeOnceFramed();
-}
-
-void PreferencesWindow::placeOnceFramed()
-{
-    auto* peer = getPeer();
-    const auto frame = peer != nullptr ? peer->getFrameSizeIfPresent() : juce::ComponentPeer::OptionalBorderSize();
-
-    if (! centreToKeep.has_value() || ! frame)
-        return;
-
-    // A window manager that maps a window puts its frame, not its client area, where the window
-    // was asked to be, when it did not know the frame before (the first showing) or was not asked
-    // again (the window had not moved since it was hidden). Knowing the frame now, the window
-    // moves by it to the centre it was shown at.
-    const auto centre = *std::exchange (centreToKeep, std::nullopt);
-
-    if (getBounds().getCentre() == centre + juce::Point<int> (frame->getLeft(), frame->getTop()))
-        setCentrePosition (centre);
-    else if (getBounds().getCentre() != centre)
-        centreToKeep = centre;
 }
