@@ -225,6 +225,16 @@ MainComponent::MainComponent (MidiOutputDevices& midiOutputsToUse,
     commandManager.registerAllCommandsForTarget (this);
     addKeyListener (commandManager.getKeyMappings());
 
+    // The command is the program's, not the focused window's: without this the command manager
+    // looks for its target among the parents of the focused component, which the Preferences
+    // window does not have.
+    commandManager.setFirstCommandTarget (this);
+
+#if ! JUCE_MAC
+    // Without a global menu bar to take the command's key, the Preferences window answers it too.
+    preferencesWindow->addKeyListener (commandManager.getKeyMappings());
+#endif
+
     nextDueTime = millisecondCounter();
     startTimer (1000);
 
@@ -881,9 +891,11 @@ bool MainComponent::perform (const InvocationInfo& info)
     }
 
     const auto topLeft = getScreenPosition();
-    preferencesWindow->setCentrePosition (static_cast<int> (topLeft.x + getWidth() * 0.5),
-                                          static_cast<int> (topLeft.y + getHeight() * 0.5));
-    preferencesWindow->setVisible (true);
+    auto* peer = getPeer();
+    const auto frame = peer != nullptr ? peer->getFrameSizeIfPresent() : juce::ComponentPeer::OptionalBorderSize();
+    preferencesWindow->showCentredAt ({ static_cast<int> (topLeft.x + getWidth() * 0.5),
+                                        static_cast<int> (topLeft.y + getHeight() * 0.5) },
+                                      frame ? *frame : juce::BorderSize<int>());
     return true;
 }
 

@@ -299,7 +299,7 @@ void AudioDeviceSettingsPanel::updateSampleRateComboBox (juce::AudioIODevice& de
     if (sampleRateBox != nullptr)
     {
         // Clearing a selection notifies asynchronously; the handler set below then hands the rate
-        // selected by then to the manager once more, which changes nothing when it is current.
+        // selected by then to the manager once more, which updateConfig ignores when it is current.
         sampleRateBox->clear();
         sampleRateBox->onChange = nullptr;
     }
@@ -409,9 +409,13 @@ void AudioDeviceSettingsPanel::updateConfig (bool outputDeviceChanged,
     }
     else if (sampleRateChanged)
     {
-        if (sampleRateBox->getSelectedId() > 0)
+        const auto chosenRate = sampleRateBox->getSelectedId();
+
+        // The items are whole hertz. Handing the manager its own fractional rate rounded would
+        // reopen the device, whose change message refreshes this box and hands it over again.
+        if (chosenRate > 0 && chosenRate != sampleRateItem (config.sampleRate).id)
         {
-            config.sampleRate = sampleRateBox->getSelectedId();
+            config.sampleRate = chosenRate;
             error = setup.manager.setAudioDeviceSetup (config, true);
         }
     }

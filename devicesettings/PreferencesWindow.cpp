@@ -13,6 +13,23 @@ PreferencesWindow::PreferencesWindow (juce::AudioDeviceManager& sharedDeviceMana
     setSize (600, 400);
 }
 
+void PreferencesWindow::showCentredAt (juce::Point<int> centre, juce::BorderSize<int> likelyFrame)
+{
+    // A window manager maps a window with its frame at the position last sent for the window.
+    // The framework leaves room for the frame once it knows it; before the first showing it does
+    // not, and the frame of the program's other windows stands in.
+    auto* peer = getPeer();
+    auto bounds = getBounds().withCentre (centre);
+
+    if (peer == nullptr || ! peer->getFrameSizeIfPresent())
+        bounds.translate (-likelyFrame.getLeft(), -likelyFrame.getTop());
+
+    // The position is sent only when it changes, but a hidden window sits where its frame was.
+    setBounds (bounds.translated (1, 0));
+    setBounds (bounds);
+    setVisible (true);
+}
+
 void PreferencesWindow::paint (juce::Graphics& g)
 {
     g.fillAll (windowBackground);

@@ -12,6 +12,11 @@ class PreferencesWindow : public juce::DocumentWindow
 public:
     explicit PreferencesWindow (juce::AudioDeviceManager& sharedDeviceManager);
 
+    /** Makes the window visible with the centre of its client area at a point of the screen;
+        likelyFrame is the window manager's frame around another window of the program.
+    */
+    void showCentredAt (juce::Point<int> centre, juce::BorderSize<int> likelyFrame);
+
     void paint (juce::Graphics& g) override;
     void resized() override;
     void closeButtonPressed() override;

@@ -178,6 +178,59 @@ TEST_F (DeviceSelectorTest, RateAndBufferSizeBoxesReconfigureTheManager)
     EXPECT_EQ (manager.getAudioDeviceSetup().sampleRate, 48000.0);
 }
 
+TEST_F (DeviceSelectorTest, AFractionalRateIsShownWithoutReopeningTheDevice)
+{
+    TestDeviceDescription fractional { "Fractional" };
+    fractional.sampleRates = { 44100.4, 48000.0 };
+
+    juce::AudioDeviceManager fractionalManager;
+    fractionalManager.addAudioDeviceType (std::make_unique<TestAudioDeviceType> ("Test", std::vector<TestDeviceDescription> { fractional }));
+    openDevice (fractionalManager, "Fractional");
+    ASSERT_EQ (fractionalManager.getCurrentAudioDevice()->getCurrentSampleRate(), 44100.4);
+
+    // A restart loop keeps the message loop busy for ever: after a few starts, stop the refreshes
+    // that feed it, so that the test fails instead of hanging.
+    struct LoopBreaker : StartCounter
+    {
+        explicit LoopBreaker (juce::ChangeBroadcaster& broadcaster) : refreshes (broadcaster) {}
+
+        void audioDeviceAboutToStart (juce::AudioIODevice* device) override
+        {
+            StartCounter::audioDeviceAboutToStart (device);
+
+            if (starts > 5)
+                refreshes.removeAllChangeListeners();
+        }
+
+        juce::ChangeBroadcaster& refreshes;
+    };
+
+    LoopBreaker counter (fractionalManager);
+    fractionalManager.addAudioCallback (&counter);
+
+    {
+        ZarnAudioDeviceSelectorComponent selector (fractionalManager, 0, 0, 0, 256, false, false, false, false);
+        selector.setBounds (0, 0, 500, selector.getItemHeight());
+        auto* rates = findLabelled<juce::ComboBox> (selector, "Sample rate:");
+        ASSERT_NE (rates, nullptr);
+
+        // Every refresh hands the shown rate, 44100, back to the manager.
+        fractionalManager.sendChangeMessage();
+        for (int i = 0; i < 4; ++i)
+            settle();
+
+        EXPECT_EQ (counter.starts, 1) << "the device was reopened";
+        EXPECT_EQ (rates->getText(), "44100 Hz");
+
+        rates->setSelectedId (48000, juce::sendNotificationSync);
+        settle();
+        EXPECT_EQ (counter.starts, 2);
+        EXPECT_EQ (fractionalManager.getCurrentAudioDevice()->getCurrentSampleRate(), 48000.0);
+    }
+
+    fractionalManager.removeAudioCallback (&counter);
+}
+
 TEST_F (DeviceSelectorTest, TheOutputBoxOpensAndClosesDevices)
 {
     const auto selector = makeSelector();

@@ -156,12 +156,6 @@ juce::Rectangle<int> ProgramUnderTest::windowGeometry (const juce::String& id)
             info["Height"].getIntValue()};
 }
 
-juce::Point<int> ProgramUnderTest::decorationOffset (const juce::String& id)
-{
-    const auto info = windowInfo (id);
-    return {info["Relative upper-left X"].getIntValue(), info["Relative upper-left Y"].getIntValue()};
-}
-
 juce::Rectangle<int> ProgramUnderTest::mainWindowGeometry() const
 {
     return windowGeometry (windowId);
@@ -186,14 +180,28 @@ void ProgramUnderTest::clickContent (int x, int y) const
 void ProgramUnderTest::clickWindow (int x, int y) const
 {
     // The menu bar takes clicks only while its window is active.
-    run ({"xdotool", "windowactivate", "--sync", windowId});
-    run ({"xdotool", "mousemove", "--window", windowId, juce::String (x), juce::String (y), "click", "1"});
-    juce::Thread::sleep (150);
+    activateWindow (windowId);
+    run ({ "xdotool", "mousemove", "--window", windowId, juce::String (x), juce::String (y) });
+    clickWherePointerIs();
+}
+
+void ProgramUnderTest::activateWindow (const juce::String& id)
+{
+    run ({ "xdotool", "windowactivate", "--sync", id });
 }
 
 void ProgramUnderTest::clickScreen (juce::Point<int> point)
 {
-    run ({"xdotool", "mousemove", juce::String (point.x), juce::String (point.y), "click", "1"});
+    run ({ "xdotool", "mousemove", juce::String (point.x), juce::String (point.y) });
+    clickWherePointerIs();
+}
+
+void ProgramUnderTest::clickWherePointerIs()
+{
+    // As a hand does, the pointer rests before it clicks: a press that comes with the move can
+    // reach the window before it has taken the pointer in, and a menu bar then ignores it.
+    juce::Thread::sleep (100);
+    run ({ "xdotool", "click", "1" });
     juce::Thread::sleep (150);
 }
 
@@ -210,7 +218,7 @@ void ProgramUnderTest::pressKey (const juce::String& keys) const
 
 void ProgramUnderTest::pressKeyInMainWindow (const juce::String& keys) const
 {
-    run ({"xdotool", "windowactivate", "--sync", windowId});
+    activateWindow (windowId);
     pressKey (keys);
 }
 

@@ -52,11 +52,6 @@ public:
     /** The client area of a window in screen coordinates, as the X server has it. */
     static juce::Rectangle<int> windowGeometry (const juce::String& id);
 
-    /** Where the client area sits inside the window manager's frame: the size of the decorations
-        on its left and above it.
-    */
-    static juce::Point<int> decorationOffset (const juce::String& id);
-
     /** The main window's client area and the height of its menu bar above the content. */
     juce::Rectangle<int> mainWindowGeometry() const;
     int menuBarHeight() const;
@@ -69,6 +64,9 @@ public:
 
     /** Clicks at a point of the main window's client area, menu bar included. */
     void clickWindow (int x, int y) const;
+
+    /** Activates a window through the window manager and waits until it is active. */
+    static void activateWindow (const juce::String& id);
 
     /** Clicks at a point of the screen. */
     static void clickScreen (juce::Point<int> point);
@@ -105,6 +103,7 @@ public:
 
 private:
     int waitForExit (int timeoutMilliseconds);
+    static void clickWherePointerIs();
 
     juce::File home;
     pid_t pid = -1;
