@@ -185,6 +185,29 @@ TEST (LtcFrame, LengthsSpreadAFractionalFrameOverTheSecond)
     }
 }
 
+TEST (LtcFrame, HalfBitStartsMatchTheStepOfEverySample)
+{
+    // Every frame length up to the longest at 192 kHz, against the half-bit of each sample.
+    for (int length = 1; length <= longestLtcFrameLength (192000.0); ++length)
+    {
+        const auto starts = ltcHalfBitStarts (length);
+        const auto step = ltcHalfBitsPerFrame / (double) length;
+        std::vector<int> fromStarts, fromStep;
+
+        for (int halfBit = 0; halfBit < ltcHalfBitsPerFrame; ++halfBit)
+            fromStarts.insert (fromStarts.end(), (size_t) std::max (0, starts[(size_t) halfBit + 1] - starts[(size_t) halfBit]), halfBit);
+
+        for (int k = 0; k < length; ++k)
+            fromStep.push_back ((int) (k * step));
+
+        if (fromStarts != fromStep)
+        {
+            ADD_FAILURE() << "length " << length;
+            break;
+        }
+    }
+}
+
 TEST (LtcFrame, TimeFieldsAreBcdLeastSignificantBitFirst)
 {
     const auto template_ = makeLtcFrameTemplate();
