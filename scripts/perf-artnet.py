@@ -217,10 +217,13 @@ def main():
     home = prepare_home(arguments.fps, arguments.address)
     environment["HOME"] = home
     floor = subprocess.Popen([floor_program], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    program = subprocess.Popen([arguments.program], env=environment,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    program = None
     try:
-        wait_for_window(floor.pid, "Timer floor", environment)
+        # Out of the way of the main window, which both centre, so that the click reaches play.
+        floor_window, _ = wait_for_window(floor.pid, "Timer floor", environment)
+        command_output(["xdotool", "windowmove", floor_window, "0", "0"], environment)
+        program = subprocess.Popen([arguments.program], env=environment,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window, menu_bar = wait_for_window(program.pid, "Rozavado Deduzadiv", environment)
         click = subprocess.Popen(["xdotool", "mousemove", "--window", window, str(PLAY_BUTTON[0]),
                                   str(PLAY_BUTTON[1] + menu_bar), "click", "1"], env=environment)
@@ -244,7 +247,8 @@ def main():
         results["CPU / timer floor"] = program_cpu / floor_cpu if floor_cpu > 0 else math.inf
         results["peak memory (MB)"] = peak_memory_mb(program.pid)
     finally:
-        stop(program)
+        if program is not None:
+            stop(program)
         stop(floor)
         if xvfb is not None:
             stop(xvfb)
