@@ -4,8 +4,10 @@
 #include <benchmark/benchmark.h>
 #include <ltc.h>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace
@@ -70,7 +72,10 @@ namespace
         ltc_encoder_free (encoder);
     }
 
-    /** Prints the runs as usual and keeps each one's time per iteration, to compare them after. */
+    /** Prints the runs as usual and keeps the CPU time per iteration of each repetition. CPU
+        time rather than wall time, because on a loaded machine the wall time also counts the
+        time the benchmark waited for a core.
+    */
     class RecordingReporter : public benchmark::ConsoleReporter
     {
     public:
@@ -78,17 +83,32 @@ namespace
         {
             for (const auto& run : runs)
                 if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                    nanosecondsPerIteration[run.benchmark_name()] = run.real_accumulated_time * 1.0e9 / (double) run.iterations;
+                    microsecondsPerIteration[run.run_name.function_name].push_back (run.cpu_accumulated_time * 1.0e6 / (double) run.iterations);
 
             ConsoleReporter::ReportRuns (runs);
         }
 
-        std::map<std::string, double> nanosecondsPerIteration;
+        /** The median over the repetitions of one benchmark, or nothing when it did not run. */
+        std::optional<double> median (const std::string& name) const
+        {
+            const auto found = microsecondsPerIteration.find (name);
+
+            if (found == microsecondsPerIteration.end())
+                return {};
+
+            auto times = found->second;
+            std::sort (times.begin(), times.end());
+            const auto middle = times.size() / 2;
+            return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
+        }
+
+    private:
+        std::map<std::string, std::vector<double>> microsecondsPerIteration;
     };
 } // namespace
 
-BENCHMARK (ltcSenderOneSecond)->Unit (benchmark::kMicrosecond);
-BENCHMARK (libltcEncoderOneSecond)->Unit (benchmark::kMicrosecond);
+BENCHMARK (ltcSenderOneSecond)->Unit (benchmark::kMicrosecond)->Repetitions (5);
+BENCHMARK (libltcEncoderOneSecond)->Unit (benchmark::kMicrosecond)->Repetitions (5);
 
 int main (int argc, char** argv)
 {
@@ -98,14 +118,12 @@ int main (int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks (&reporter);
     benchmark::Shutdown();
 
-    const auto& times = reporter.nanosecondsPerIteration;
-    const auto sender = times.find ("ltcSenderOneSecond");
-    const auto libltc = times.find ("libltcEncoderOneSecond");
+    const auto sender = reporter.median ("ltcSenderOneSecond");
+    const auto libltc = reporter.median ("libltcEncoderOneSecond");
 
-    if (sender != times.end() && libltc != times.end())
-        std::cout << "\nOne second at " << sampleRate << " Hz and " << frameRate << " fps: LtcSender "
-                  << sender->second / 1000.0 << " us, libltc " << libltc->second / 1000.0
-                  << " us, LtcSender / libltc = " << sender->second / libltc->second << "\n";
+    if (sender && libltc)
+        std::cout << "\nOne second at " << sampleRate << " Hz and " << frameRate << " fps, median CPU time: LtcSender "
+                  << *sender << " us, libltc " << *libltc << " us, LtcSender / libltc = " << *sender / *libltc << "\n";
 
     return 0;
 }

@@ -13,6 +13,28 @@ int longestLtcFrameLength (double sampleRate) noexcept
     return static_cast<int> (std::floor (sampleRate / lowestLtcFrameRate)) + 1;
 }
 
+LtcHalfBitStarts ltcHalfBitStarts (int length) noexcept
+{
+    const auto step = ltcHalfBitsPerFrame / static_cast<double> (length);
+    LtcHalfBitStarts starts {};
+
+    for (int halfBit = 0; halfBit < ltcHalfBitsPerFrame; ++halfBit)
+    {
+        // The first k with k * 160 / length >= halfBit. Only where that product is a whole
+        // number can the rounded step put it a hair below, so that k still plays the half-bit
+        // before; anywhere else it is at least 1 / length away from a whole number.
+        auto k = (halfBit * length + ltcHalfBitsPerFrame - 1) / ltcHalfBitsPerFrame;
+
+        if (static_cast<int> (k * step) < halfBit)
+            ++k;
+
+        starts[(size_t) halfBit] = k;
+    }
+
+    starts[ltcHalfBitsPerFrame] = length;
+    return starts;
+}
+
 namespace
 {
     void writeField (LtcFrameBits& bits, int firstBit, int width, int value) noexcept

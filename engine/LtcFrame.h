@@ -17,6 +17,9 @@ using LtcFrameBits = std::array<int, ltcBitsPerFrame>;
 /** The biphase-mark levels of one frame, each +1 or -1. */
 using LtcHalfBitLevels = std::array<int, ltcHalfBitsPerFrame>;
 
+/** The first sample of each half-bit of a frame, followed by the frame's length. */
+using LtcHalfBitStarts = std::array<int, ltcHalfBitsPerFrame + 1>;
+
 /** The four BCD bits of each decimal digit, least significant bit first. */
 using BcdDigitTable = std::array<std::array<int, 4>, 10>;
 
@@ -51,6 +54,11 @@ int ltcFrameLength (double sampleRate, int frameRate, int frames) noexcept;
 
 /** The length of the longest frame at this sample rate, at any frame rate from 24 fps up. */
 int longestLtcFrameLength (double sampleRate) noexcept;
+
+/** Where each half-bit starts in a frame of `length` samples: sample k plays half-bit
+    trunc (k * step), the product taken in double precision with step = 160.0 / length.
+*/
+LtcHalfBitStarts ltcHalfBitStarts (int length) noexcept;
 
 /** Writes the BCD time fields into the frame; every other bit is left as it is. */
 void writeTimecodeBits (LtcFrameBits& bits, const TimecodeFields& fields, const BcdDigitTable& bcdDigits) noexcept;

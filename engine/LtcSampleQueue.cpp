@@ -5,12 +5,12 @@ void LtcSampleQueue::reserve (int minimumCapacity)
     if (minimumCapacity <= capacity)
         return;
 
-    juce::HeapBlock<int8_t> grown ((size_t) minimumCapacity);
+    juce::HeapBlock<float> grown ((size_t) minimumCapacity);
 
     for (int i = 0; i < count; ++i)
-        grown[i] = levels[(start + i) % capacity];
+        grown[i] = samples[(start + i) % capacity];
 
-    levels.swapWith (grown);
+    samples.swapWith (grown);
     capacity = minimumCapacity;
     start = 0;
 }

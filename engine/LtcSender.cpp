@@ -24,11 +24,12 @@ void LtcSender::audioDeviceIOCallback (const float* const*,
     if (output == nullptr)
         return;
 
-    for (int i = 0; i < numSamples; ++i)
+    for (int i = 0; i < numSamples;)
     {
-        if (!isRunning.load())
+        if (! isRunning.load())
         {
             sampleQueue.clear();
+            ++i;
             continue;
         }
 
@@ -41,8 +42,19 @@ void LtcSender::audioDeviceIOCallback (const float* const*,
                 buildFrame (counter);
         }
 
-        if (!sampleQueue.isEmpty())
-            output[i] = static_cast<float> (sampleQueue.pop() * 0.5);
+        if (sampleQueue.isEmpty())
+        {
+            ++i;
+            continue;
+        }
+
+        output[i++] = sampleQueue.pop();
+
+        // No frame is due while more than refillThreshold samples are queued, so those samples
+        // are copied in one go, still reading the running flag before each one.
+        const auto beforeRefill = juce::jmin (numSamples - i, sampleQueue.size() - refillThreshold);
+        i += sampleQueue.popWhile (output + i, beforeRefill, [this]
+                                   { return isRunning.load(); });
     }
 }
 
@@ -76,11 +88,13 @@ void LtcSender::buildFrame (int32_t frameNumber) noexcept
 
     const auto fields = framesToTimecode (frameNumber, rate);
     const auto length = ltcFrameLength (sampleRate, rate, fields.frames);
-    const auto halfBitStep = ltcHalfBitsPerFrame / static_cast<double> (length);
 
     writeTimecodeBits (frameBits, fields, bcdDigits);
     lastLevel = biphaseMarkCode (frameBits, lastLevel, halfBitLevels);
 
-    sampleQueue.pushEach (length, [this, halfBitStep] (int k)
-                          { return static_cast<int8_t> (halfBitLevels[static_cast<size_t> (k * halfBitStep)]); });
+    // Each half-bit is one run of equal samples.
+    const auto starts = ltcHalfBitStarts (length);
+
+    for (size_t halfBit = 0; halfBit < halfBitLevels.size(); ++halfBit)
+        sampleQueue.push (static_cast<float> (halfBitLevels[halfBit] * 0.5), starts[halfBit + 1] - starts[halfBit]);
 }

@@ -185,6 +185,29 @@ TEST (LtcFrame, LengthsSpreadAFractionalFrameOverTheSecond)
     }
 }
 
+TEST (LtcFrame, HalfBitStartsMatchTheStepOfEverySample)
+{
+    // Every frame length up to the longest at 192 kHz, against the half-bit of each sample.
+    for (int length = 1; length <= longestLtcFrameLength (192000.0); ++length)
+    {
+        const auto starts = ltcHalfBitStarts (length);
+        const auto step = ltcHalfBitsPerFrame / (double) length;
+        std::vector<int> fromStarts, fromStep;
+
+        for (int halfBit = 0; halfBit < ltcHalfBitsPerFrame; ++halfBit)
+            fromStarts.insert (fromStarts.end(), (size_t) std::max (0, starts[(size_t) halfBit + 1] - starts[(size_t) halfBit]), halfBit);
+
+        for (int k = 0; k < length; ++k)
+            fromStep.push_back ((int) (k * step));
+
+        if (fromStarts != fromStep)
+        {
+            ADD_FAILURE() << "length " << length;
+            break;
+        }
+    }
+}
+
 TEST (LtcFrame, TimeFieldsAreBcdLeastSignificantBitFirst)
 {
     const auto template_ = makeLtcFrameTemplate();
@@ -567,6 +590,66 @@ TEST (LtcSender, CounterAtTheLimitWrapsWithoutOverflow)
     EXPECT_EQ (countNonZero (ltc), 3 * frameLength);
     const auto wrappedAt = 3 * frameLength - 249;
     EXPECT_EQ (sender.frameCounter.load(), std::numeric_limits<int32_t>::min() + (6 * frameLength - wrappedAt - 1));
+}
+
+TEST (LtcSender, OutputMatchesTheRecordedReferenceSampleForSample)
+{
+    // Every sample is exactly +0.5, -0.5 or 0, so the output is compared as a string of those
+    // three levels (FNV-1a over it), which no compiler's rounding can change.
+    const auto checksum = [] (const std::vector<float>& samples)
+    {
+        uint64_t hash = 14695981039346656037u;
+
+        for (const auto sample : samples)
+        {
+            EXPECT_TRUE (sample == 0.5f || sample == -0.5f || sample == 0.0f) << sample;
+            const uint64_t level = sample > 0.0f ? 1 : (sample < 0.0f ? 2 : 3);
+            hash = (hash ^ level) * 1099511628211u;
+        }
+
+        return hash;
+    };
+
+    // Per sample rate, one checksum for each stretch below.
+    const std::pair<int, std::vector<uint64_t>> references[] = {
+        { 44100, { 2446724595782740852u, 5649896830306221567u, 13672536944372095708u, 10423097539125449436u } },
+        { 48000, { 3397130867486884929u, 2337164786835985953u, 2393705665159813543u, 9233642058540301102u } },
+        { 96000, { 13116449488854959901u, 880008371589559261u, 10750604710438091977u, 13039129297563610547u } },
+    };
+
+    for (const auto& [sampleRate, expected] : references)
+    {
+        SCOPED_TRACE (testing::Message() << sampleRate << " Hz");
+
+        LtcSender sender;
+        startSender (sender, sampleRate, 25, 3600 * 25 - 10);
+        BlockDriver driver (sender);
+        std::vector<uint64_t> sums;
+
+        // Running across an hour, then a pause that drops the queue mid-frame.
+        sums.push_back (checksum (driver.render (sampleRate, { 64, 441, 512, 1000 })));
+        sender.isRunning = false;
+        auto stretch = driver.render (sampleRate / 4, { 300 });
+
+        // Back to an earlier frame and on again.
+        sender.frameCounter = 3600 * 25 - 30;
+        sender.isRunning = true;
+        const auto back = driver.render (sampleRate, { 333 });
+        stretch.insert (stretch.end(), back.begin(), back.end());
+        sums.push_back (checksum (stretch));
+
+        // A jump to just before midnight at another rate, with blocks down to a single sample.
+        sender.frameRate = 24;
+        sender.frameCounter = 24 * 3600 * 24 - 12;
+        sums.push_back (checksum (driver.render (sampleRate * 3 / 2, { 1, 127, 512 })));
+
+        // A jump below zero at 30 fps: silence while the counter climbs, then frame 0 on.
+        sender.frameRate = 30;
+        sender.frameCounter = -100;
+        sums.push_back (checksum (driver.render (sampleRate, { 256 })));
+
+        EXPECT_EQ (sums, expected);
+    }
 }
 
 TEST (LtcSender, BlockCallbackAllocatesNothing)
