@@ -13,9 +13,9 @@ pids=()
 # JACK allows only eight servers on a machine and forgets a server that did not end cleanly only
 # when another one starts under its name; and it names the socket on which a server reaches a
 # client after the client's name alone, so clients of one name on two servers of the machine take
-# each other's socket. So the test servers take turns in one slot with a fixed name, and a test may
-# start one spare server of its own under the slot's name and "-spare" (see TestEnvironment).
-jackSlots=1
+# each other's socket. Where the test process has a /dev/shm of its own (private-shm.sh), none of
+# this is shared; elsewhere the test servers take turns in one slot with a fixed name. A test may
+# start one spare server of its own under the server's name and "-spare" (see TestEnvironment).
 
 stop_all()
 {
@@ -69,17 +69,12 @@ start_display()
 
 start_jack()
 {
-    # The slot stays taken while the server or its watcher holds the lock, until both have ended.
-    local server=""
-    for _ in $(seq 1200); do
-        for slot in $(seq "$jackSlots"); do
-            exec 9> "/tmp/rozavado-test-jack-slot-$slot"
-            flock -n 9 && { server="rozavado-test-slot-$slot"; break 2; }
-            exec 9>&-
-        done
-        sleep 0.1
-    done
-    [ -n "$server" ] || { echo "no JACK slot became free"; exit 1; }
+    local server="rozavado-test"
+    if [ "${ROZAVADO_PRIVATE_SHM:-}" != 1 ]; then
+        # The turn stays taken while the server or its watcher holds the lock, until both have ended.
+        exec 9> /tmp/rozavado-test-jack-slot
+        flock -w 120 9 || { echo "the JACK slot did not become free"; exit 1; }
+    fi
 
     for _ in $(seq 60); do
         JACK_NO_AUDIO_RESERVATION=1 jackd --no-realtime --sync --timeout 5000 -n "$server" -d dummy -r 48000 -p 256 -P 2 -C 2 \
@@ -119,10 +114,11 @@ esac
 (
     while kill -0 "$owner" 2>/dev/null; do sleep 0.2; done
     stop_all
-    # A spare server that the test process left behind when it ended early, frozen or not.
+    # A spare server that the test process left behind when it ended early, frozen or not; with a
+    # /dev/shm of its own every test process names it alike, so only those of this namespace.
     if [ -n "${spare:-}" ]; then
-        pkill -CONT -f -- "-n $spare " 2>/dev/null
-        pkill -f -- "-n $spare " 2>/dev/null
+        pkill -CONT --ns $BASHPID --nslist mnt -f -- "-n $spare " 2>/dev/null
+        pkill --ns $BASHPID --nslist mnt -f -- "-n $spare " 2>/dev/null
     fi
     rm -rf "$state"
 ) > /dev/null 2>&1 < /dev/null &
