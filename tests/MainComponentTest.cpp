@@ -18,8 +18,8 @@ namespace
     {
         return R"(<?xml version="1.0" encoding="UTF-8"?>
 <DEVICESETUP deviceType="JACK" audioOutputDeviceName="system" audioInputDeviceName="system"
-             audioDeviceRate="48000.0" audioDeviceInChans="1" audioDeviceOutChans=")"
-               + activeOutputs + "\"/>\n";
+             audioDeviceRate="48000.0" audioDeviceInChans="1" audioDeviceOutChans=")" +
+               activeOutputs + "\"/>\n";
     }
 }
 

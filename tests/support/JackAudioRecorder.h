@@ -40,8 +40,8 @@ private:
     jack_client_t* client = nullptr;
     std::vector<jack_port_t*> ports;
     std::vector<std::vector<float>> storage;
-    std::atomic<size_t> recorded{0};
-    std::atomic<int> xruns{0};
+    std::atomic<size_t> recorded { 0 };
+    std::atomic<int> xruns { 0 };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (JackAudioRecorder)
 };

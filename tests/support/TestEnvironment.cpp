@@ -38,8 +38,7 @@ namespace
             return false;
 
         const std::string state = pattern;
-        const auto command = "'" ROZAVADO_SOURCE_DIR "/tests/support/services.sh' " + service + " '" + state + "' "
-                             + std::to_string (::getpid());
+        const auto command = "'" ROZAVADO_SOURCE_DIR "/tests/support/services.sh' " + service + " '" + state + "' " + std::to_string (::getpid());
 
         if (std::system (command.c_str()) != 0)
             return false;
