@@ -51,7 +51,9 @@ ProgramUnderTest::ProgramUnderTest()
 
 ProgramUnderTest::~ProgramUnderTest()
 {
-    if (pid > 0)
+    // A program that ends on its own closes its JACK clients; one that is killed leaves the
+    // server waiting for it cycle after cycle, which delays the next test that uses the server.
+    if (pid > 0 && terminateAndWait (10000) < 0 && pid > 0)
     {
         ::kill (pid, SIGKILL);
         ::waitpid (pid, nullptr, 0);

@@ -25,7 +25,9 @@ public:
     */
     ProgramUnderTest();
 
-    /** Ends the program if it still runs and removes its home folder. */
+    /** Ends the program if it still runs (asking it first, as the system does) and removes its
+        home folder.
+    */
     ~ProgramUnderTest();
 
     /** The settings folder below the program's home. */
