@@ -16,12 +16,6 @@ namespace
         return path;
     }
 
-    juce::String& servedJackServer()
-    {
-        static juce::String name;
-        return name;
-    }
-
     bool& displayStarted()
     {
         static bool started = false;
@@ -58,6 +52,15 @@ namespace
         }
 
         return exported == 1;
+    }
+
+    /** This process's own JACK server, started on the first call: its name, or nothing when it
+        could not be started.
+    */
+    const juce::String& ownJackServer()
+    {
+        static const auto name = launchService ("jack") ? juce::String (std::getenv ("JACK_DEFAULT_SERVER")) : juce::String();
+        return name;
     }
 }
 
@@ -104,10 +107,7 @@ namespace TestEnvironment
 
     bool servicesAvailable()
     {
-        static const auto jackStarted = launchService ("jack");
-        static const juce::String jackServer = std::getenv ("JACK_DEFAULT_SERVER");
-        servedJackServer() = jackServer;
-        const auto started = displayStarted() && jackStarted;
+        const auto started = displayStarted() && ownJackServer().isNotEmpty();
 
         if (! started)
             ADD_FAILURE() << "the test display and JACK server could not be started";
@@ -118,7 +118,7 @@ namespace TestEnvironment
     juce::String spareJackServerName()
     {
         servicesAvailable();
-        return servedJackServer() + "-spare";
+        return ownJackServer() + "-spare";
     }
 
     juce::String privateLoopbackAddress()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts a service of one test process, under a name of its own, so that test processes running
-# side by side never share a display, a focus or a server:
+# Starts a service of one test process, so that test processes running side by side never share a
+# display, a focus or a server:
 #   services.sh display STATE OWNER_PID   a virtual X display with a small window manager
 #   services.sh jack STATE OWNER_PID      a JACK server on its dummy driver
 # The variables that lead to it go to STATE/env; once OWNER_PID has ended, the service ends.
@@ -14,8 +14,8 @@ pids=()
 # when another one starts under its name; and it names the socket on which a server reaches a
 # client after the client's name alone, so clients of one name on two servers of the machine take
 # each other's socket. Where the test process has a /dev/shm of its own (private-shm.sh), none of
-# this is shared; elsewhere the test servers take turns in one slot with a fixed name. A test may
-# start one spare server of its own under the server's name and "-spare" (see TestEnvironment).
+# this is shared; elsewhere the test servers take turns. A test may start one spare server of its
+# own under the server's name and "-spare" (see TestEnvironment).
 
 stop_all()
 {
@@ -28,6 +28,9 @@ stop_all()
     done
     for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
 }
+
+display_answers() { DISPLAY=$1 timeout 5 wmctrl -m > /dev/null 2>&1; }
+jack_answers() { JACK_DEFAULT_SERVER=$1 timeout 5 jack_lsp > /dev/null 2>&1; }
 
 fail()
 {
@@ -51,9 +54,9 @@ start_display()
 
         DISPLAY=$display openbox > "$state/openbox.log" 2>&1 &
         local openbox=$!
-        for _ in $(seq 300); do DISPLAY=$display timeout 5 wmctrl -m > /dev/null 2>&1 && break; sleep 0.05; done
+        for _ in $(seq 300); do display_answers "$display" && break; sleep 0.05; done
 
-        if DISPLAY=$display timeout 5 wmctrl -m > /dev/null 2>&1; then
+        if display_answers "$display"; then
             pids+=($xvfb $openbox)
             echo "DISPLAY=$display" > "$state/env"
             return
@@ -82,12 +85,12 @@ start_jack()
         local jackd=$!
 
         for _ in $(seq 300); do
-            JACK_DEFAULT_SERVER=$server timeout 5 jack_lsp > /dev/null 2>&1 && break
+            jack_answers "$server" && break
             kill -0 $jackd 2>/dev/null || break
             sleep 0.05
         done
 
-        if JACK_DEFAULT_SERVER=$server timeout 5 jack_lsp > /dev/null 2>&1; then
+        if jack_answers "$server"; then
             pids+=($jackd)
             break
         fi
