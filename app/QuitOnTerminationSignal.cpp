@@ -12,26 +12,63 @@
 
 namespace
 {
+    constexpr unsigned int quitDeadlineSeconds = 5;
+
+    // Read by the signal handlers, also during static destruction: lock-free, and trivially
+    // destructible, so they stay usable to the end of the process.
+    static_assert (std::atomic<int>::is_always_lock_free);
     std::atomic<int> signalPipe { -1 };
+    std::atomic<int> quitSignal { 0 };
 
-    // Only what a signal handler may do: one byte into the pipe, which wakes the message loop.
-    void handleTerminationSignal (int)
-    {
-        const auto savedErrno = errno;
-        const char byte = 0;
-        [[maybe_unused]] const auto written = ::write (signalPipe.load(), &byte, 1);
-        errno = savedErrno;
-    }
-
-    void setTerminationHandler (void (*handler) (int))
+    void setSignalAction (int signalNumber, void (*handler) (int))
     {
         struct sigaction action
         {
         };
         action.sa_handler = handler;
         sigemptyset (&action.sa_mask);
+        sigaddset (&action.sa_mask, SIGTERM);
+        sigaddset (&action.sa_mask, SIGINT);
         action.sa_flags = SA_RESTART;
-        ::sigaction (SIGTERM, &action, nullptr);
+        ::sigaction (signalNumber, &action, nullptr);
+    }
+
+    // The signal's default action is to end the process: sent again to the process, it is taken
+    // by a thread that does not block it, or by this one as soon as its handler returns.
+    void endBySignal (int signalNumber)
+    {
+        setSignalAction (signalNumber, SIG_DFL);
+        ::kill (::getpid(), signalNumber);
+    }
+
+    void handleQuitDeadline (int)
+    {
+        if (const auto signalNumber = quitSignal.load(); signalNumber != 0)
+            endBySignal (signalNumber);
+    }
+
+    // Only async-signal-safe calls here: sigaction, alarm, write, kill, getpid, and lock-free
+    // atomics. The first signal arms the deadline, then wakes the message loop with one byte in
+    // the pipe; any later one ends the program.
+    void handleTerminationSignal (int signalNumber)
+    {
+        const auto savedErrno = errno;
+        auto noSignalYet = 0;
+
+        if (quitSignal.compare_exchange_strong (noSignalYet, signalNumber))
+        {
+            setSignalAction (SIGALRM, handleQuitDeadline);
+            ::alarm (quitDeadlineSeconds);
+
+            const char byte = 0;
+            [[maybe_unused]] const auto written = ::write (signalPipe.load(), &byte, 1);
+        }
+        else
+        {
+            endBySignal (signalNumber);
+        }
+
+        errno = savedErrno;
     }
 } // namespace
 
@@ -56,7 +93,8 @@ QuitOnTerminationSignal::QuitOnTerminationSignal()
                                                   if (auto* application = juce::JUCEApplicationBase::getInstance())
                                                       application->systemRequestedQuit(); });
 
-    setTerminationHandler (handleTerminationSignal);
+    setSignalAction (SIGTERM, handleTerminationSignal);
+    setSignalAction (SIGINT, handleTerminationSignal);
 }
 
 QuitOnTerminationSignal::~QuitOnTerminationSignal()
@@ -64,7 +102,8 @@ QuitOnTerminationSignal::~QuitOnTerminationSignal()
     if (readEnd < 0)
         return;
 
-    setTerminationHandler (SIG_DFL);
+    setSignalAction (SIGTERM, SIG_DFL);
+    setSignalAction (SIGINT, SIG_DFL);
     signalPipe = -1;
     juce::LinuxEventLoop::unregisterFdCallback (readEnd);
     ::close (readEnd);

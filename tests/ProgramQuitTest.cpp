@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <sys/inotify.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -18,10 +23,72 @@ namespace
     class ProgramQuitTest : public testing::TestWithParam<Quit>
     {
     };
+
+    /** The names of the files that are moved into a folder, in order, from the watch's creation
+        on. The program writes each file to a temporary one and moves that into place.
+    */
+    class FilesMovedInto
+    {
+    public:
+        explicit FilesMovedInto (const juce::File& folder)
+        {
+            ::inotify_add_watch (watch, folder.getFullPathName().toRawUTF8(), IN_MOVED_TO);
+        }
+
+        ~FilesMovedInto() { ::close (watch); }
+
+        juce::StringArray names()
+        {
+            alignas (inotify_event) char events[4096];
+            ssize_t length = 0;
+
+            while ((length = ::read (watch, events, sizeof (events))) > 0)
+            {
+                for (auto* p = events; p < events + length;)
+                {
+                    const auto* event = reinterpret_cast<const inotify_event*> (p);
+                    moved.add (event->name);
+                    p += sizeof (inotify_event) + event->len;
+                }
+            }
+
+            return moved;
+        }
+
+    private:
+        int watch = ::inotify_init1 (IN_NONBLOCK | IN_CLOEXEC);
+        juce::StringArray moved;
+    };
+
+    // The X server of the test display: the process that holds the display's listening socket.
+    pid_t displayServer()
+    {
+        const auto display = juce::String (std::getenv ("DISPLAY")).fromFirstOccurrenceOf (":", false, false).upToFirstOccurrenceOf (".", false, false);
+        const auto socketPath = " /tmp/.X11-unix/X" + display;
+        juce::String socketInode;
+
+        for (const auto& line : juce::StringArray::fromLines (juce::File ("/proc/net/unix").loadFileAsString()))
+            if (line.endsWith (socketPath))
+                socketInode = juce::StringArray::fromTokens (line, false)[6];
+
+        const auto socketLink = "socket:[" + socketInode + "]";
+
+        for (const auto& process : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false))
+        {
+            for (const auto& descriptor : process.getChildFile ("fd").findChildFiles (juce::File::findFilesAndDirectories, false))
+            {
+                char link[64] = {};
+                if (::readlink (descriptor.getFullPathName().toRawUTF8(), link, sizeof (link) - 1) > 0 && socketLink == link)
+                    return process.getFileName().getIntValue();
+            }
+        }
+
+        return 0;
+    }
 } // namespace
 
 // A server that is stopped answers no request, and closing a JACK device or port asks it; the
-// program must still end at once, with everything it keeps written.
+// program must still end at once, with everything it keeps written by the quit itself.
 TEST_P (ProgramQuitTest, EndsWithItsSettingsWrittenWhileTheJackServerIsFrozen)
 {
     if (! TestEnvironment::servicesAvailable())
@@ -51,9 +118,8 @@ TEST_P (ProgramQuitTest, EndsWithItsSettingsWrittenWhileTheJackServerIsFrozen)
     // in the middle of that is another case (a request that sets up waits longer).
     juce::Thread::sleep (2000);
 
-    // From here on, only what the program writes while the server is frozen is on disk.
     server.freeze();
-    program.settingsFile().deleteFile();
+    FilesMovedInto filesWritten (program.settingsFolder());
 
     const auto start = juce::Time::getMillisecondCounter();
     const auto status = GetParam() == Quit::closingTheWindow ? program.closeAndWait (5000)
@@ -61,6 +127,13 @@ TEST_P (ProgramQuitTest, EndsWithItsSettingsWrittenWhileTheJackServerIsFrozen)
     RecordProperty ("quitMilliseconds", (int) (juce::Time::getMillisecondCounter() - start));
 
     EXPECT_EQ (status, 0) << "the program did not end by itself within 5 s";
+
+    // The tick saves the settings about once a second, but only the quit writes the audio
+    // configuration, and it saves the settings after that.
+    const auto written = filesWritten.names();
+    const auto audioConfiguration = written.indexOf ("audioConfig.zarnc");
+    ASSERT_GE (audioConfiguration, 0) << "the quit wrote no audio configuration";
+    ASSERT_GT (written.indexOf ("Autosave.zarntm", false, audioConfiguration), audioConfiguration) << "the quit did not save the settings";
 
     const auto settings = program.readSettingsFile();
     ASSERT_NE (settings, nullptr);
@@ -72,3 +145,45 @@ TEST_P (ProgramQuitTest, EndsWithItsSettingsWrittenWhileTheJackServerIsFrozen)
 
 INSTANTIATE_TEST_SUITE_P (Quits, ProgramQuitTest, testing::Values (Quit::closingTheWindow, Quit::terminationSignal), [] (const auto& info)
                           { return info.param == Quit::closingTheWindow ? "ClosingTheWindow" : "TerminationSignal"; });
+
+namespace
+{
+    class ProgramStuckQuitTest : public testing::TestWithParam<std::vector<int>>
+    {
+    };
+} // namespace
+
+// With its display server stopped, the program's message thread waits for the server, and so
+// does a quit through the message loop. A second signal still ends the program at once, and the
+// quit that one signal asked for ends it within 5 s; either way it dies of the signal that did.
+TEST_P (ProgramStuckQuitTest, EndsOnSignalsWhileItsDisplayIsStopped)
+{
+    if (! TestEnvironment::servicesAvailable())
+        GTEST_SKIP() << "needs the display of the test services";
+
+    ProgramUnderTest program;
+    ASSERT_TRUE (program.start());
+
+    const auto display = displayServer();
+    ASSERT_GT (display, 0) << "the display server was not found";
+    ASSERT_EQ (::kill (display, SIGSTOP), 0);
+    const juce::ScopeGuard resumeDisplay { [&]
+                                           { ::kill (display, SIGCONT); } };
+
+    const auto signals = GetParam();
+    juce::uint32 lastSent = 0;
+
+    for (const auto signalNumber : signals)
+    {
+        lastSent = juce::Time::getMillisecondCounter();
+        program.sendSignal (signalNumber);
+    }
+
+    const auto ending = program.waitForEnding (20000);
+    RecordProperty ("endMilliseconds", (int) (juce::Time::getMillisecondCounter() - lastSent));
+
+    EXPECT_EQ (ending, "killed by SIG" + juce::String (::sigabbrev_np (signals.back())));
+}
+
+INSTANTIATE_TEST_SUITE_P (Signals, ProgramStuckQuitTest, testing::Values (std::vector<int> { SIGINT }, std::vector<int> { SIGINT, SIGTERM }), [] (const auto& info)
+                          { return info.param.size() == 1 ? "OneSignalAndTheDeadline" : "TwoSignals"; });

@@ -2,7 +2,10 @@
 
 #include "TestEnvironment.h"
 
+#include <gtest/gtest.h>
+
 #include <csignal>
+#include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,7 +27,7 @@ namespace
     // xdotool ORs its search conditions unless told otherwise; every search here means all of them.
     juce::StringArray windowSearch (pid_t pid, const juce::String& title)
     {
-        return {"xdotool", "search", "--all", "--onlyvisible", "--pid", juce::String (pid), "--name", "^" + title + "$"};
+        return { "xdotool", "search", "--all", "--onlyvisible", "--pid", juce::String (pid), "--name", "^" + title + "$" };
     }
 
     // The "name: value" lines that xwininfo prints about a window.
@@ -32,7 +35,7 @@ namespace
     {
         juce::StringPairArray info;
 
-        for (const auto& line : juce::StringArray::fromLines (ProgramUnderTest::run ({"xwininfo", "-id", id})))
+        for (const auto& line : juce::StringArray::fromLines (ProgramUnderTest::run ({ "xwininfo", "-id", id })))
             if (line.contains (":"))
                 info.set (line.upToFirstOccurrenceOf (":", false, false).trim(), line.fromFirstOccurrenceOf (":", false, false).trim());
 
@@ -53,13 +56,19 @@ ProgramUnderTest::~ProgramUnderTest()
 {
     // A program that ends on its own closes its JACK clients; one that is killed leaves the
     // server waiting for it cycle after cycle, which delays the next test that uses the server.
-    if (pid > 0)
-        terminateAndWait (10000);
+    sendSignal (SIGTERM);
+    waitUntilEnded (10000);
 
     if (pid > 0)
     {
+        ADD_FAILURE() << "the program was still running 10 s after SIGTERM";
         ::kill (pid, SIGKILL);
         ::waitpid (pid, nullptr, 0);
+    }
+    else if (waitStatus.has_value() && ! endingGivenToTest)
+    {
+        // A sanitizer's report ends the program with another status, or with a signal.
+        EXPECT_EQ (ending(), juce::String ("exit status 0")) << "how the program ended";
     }
 
     home.deleteRecursively();
@@ -107,7 +116,7 @@ bool ProgramUnderTest::start()
     environmentPointers.push_back (nullptr);
 
     auto path = programPath().toStdString();
-    char* arguments[] = {path.data(), nullptr};
+    char* arguments[] = { path.data(), nullptr };
 
     if (::posix_spawn (&pid, path.c_str(), nullptr, nullptr, arguments, environmentPointers.data()) != 0)
     {
@@ -128,7 +137,7 @@ bool ProgramUnderTest::start()
     };
 
     // A loaded machine may take many seconds to bring the first window up.
-    if (!waitUntil (windowFound, 30000))
+    if (! waitUntil (windowFound, 30000))
         return false;
 
     // The window is mapped while it is still being built, before it takes the content's size;
@@ -147,7 +156,19 @@ bool ProgramUnderTest::isRunning()
         return true;
 
     pid = -1;
+    waitStatus = status;
     return false;
+}
+
+juce::String ProgramUnderTest::ending() const
+{
+    if (! waitStatus.has_value())
+        return pid > 0 ? "running" : "not started";
+
+    if (WIFEXITED (*waitStatus))
+        return "exit status " + juce::String (WEXITSTATUS (*waitStatus));
+
+    return "killed by SIG" + juce::String (::sigabbrev_np (WTERMSIG (*waitStatus)));
 }
 
 juce::Rectangle<int> ProgramUnderTest::windowGeometry (const juce::String& id)
@@ -155,10 +176,10 @@ juce::Rectangle<int> ProgramUnderTest::windowGeometry (const juce::String& id)
     // xwininfo gives the client area's absolute position; xdotool's position is off by the frame
     // offset under a reparenting window manager.
     const auto info = windowInfo (id);
-    return {info["Absolute upper-left X"].getIntValue(),
-            info["Absolute upper-left Y"].getIntValue(),
-            info["Width"].getIntValue(),
-            info["Height"].getIntValue()};
+    return { info["Absolute upper-left X"].getIntValue(),
+             info["Absolute upper-left Y"].getIntValue(),
+             info["Width"].getIntValue(),
+             info["Height"].getIntValue() };
 }
 
 juce::Rectangle<int> ProgramUnderTest::mainWindowGeometry() const
@@ -212,12 +233,12 @@ void ProgramUnderTest::clickWherePointerIs()
 
 void ProgramUnderTest::typeText (const juce::String& text) const
 {
-    run ({"xdotool", "type", "--delay", "30", text});
+    run ({ "xdotool", "type", "--delay", "30", text });
 }
 
 void ProgramUnderTest::pressKey (const juce::String& keys) const
 {
-    run ({"xdotool", "key", "--delay", "30", keys});
+    run ({ "xdotool", "key", "--delay", "30", keys });
     juce::Thread::sleep (150);
 }
 
@@ -247,7 +268,7 @@ juce::String ProgramUnderTest::waitForWindow (const juce::String& title, int tim
 
 void ProgramUnderTest::closeWindow (const juce::String& id)
 {
-    run ({"wmctrl", "-i", "-c", id});
+    run ({ "wmctrl", "-i", "-c", id });
 }
 
 int ProgramUnderTest::closeAndWait (int timeoutMilliseconds)
@@ -258,36 +279,59 @@ int ProgramUnderTest::closeAndWait (int timeoutMilliseconds)
 
 int ProgramUnderTest::terminateAndWait (int timeoutMilliseconds)
 {
-    if (pid > 0)
-        ::kill (pid, SIGTERM);
-
+    sendSignal (SIGTERM);
     return waitForExit (timeoutMilliseconds);
+}
+
+void ProgramUnderTest::sendSignal (int signalNumber) const
+{
+    if (pid <= 0 || ::kill (pid, signalNumber) != 0)
+        return;
+
+    // ShdPnd holds the signals sent to the process and not yet taken, one bit per signal number
+    // from 1; a process that a signal ended keeps it there.
+    const auto statusFile = juce::File ("/proc/" + juce::String (pid) + "/status");
+    const auto taken = [&]
+    {
+        const auto status = juce::StringArray::fromLines (statusFile.loadFileAsString());
+        const auto field = [&] (const char* name)
+        {
+            for (const auto& line : status)
+                if (line.startsWith (name))
+                    return line.fromFirstOccurrenceOf (":", false, false).trim();
+
+            return juce::String();
+        };
+
+        return field ("State:").startsWith ("Z") || (field ("ShdPnd:").getHexValue64() & (1LL << (signalNumber - 1))) == 0;
+    };
+
+    waitUntil (taken, 5000);
+}
+
+juce::String ProgramUnderTest::waitForEnding (int timeoutMilliseconds)
+{
+    waitUntilEnded (timeoutMilliseconds);
+    endingGivenToTest = waitStatus.has_value();
+    return ending();
+}
+
+void ProgramUnderTest::waitUntilEnded (int timeoutMilliseconds)
+{
+    waitUntil ([this]
+               { return ! isRunning(); },
+               timeoutMilliseconds);
 }
 
 int ProgramUnderTest::waitForExit (int timeoutMilliseconds)
 {
-    if (pid <= 0)
-        return -1;
-
-    for (int waited = 0; waited < timeoutMilliseconds; waited += 50)
-    {
-        int status = 0;
-        if (::waitpid (pid, &status, WNOHANG) == pid)
-        {
-            pid = -1;
-            return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        }
-
-        juce::Thread::sleep (50);
-    }
-
-    return -1;
+    return waitForEnding (timeoutMilliseconds).startsWith ("exit status") ? WEXITSTATUS (*waitStatus) : -1;
 }
 
 juce::String ProgramUnderTest::run (const juce::StringArray& command)
 {
     juce::ChildProcess process;
-    if (!process.start (command, juce::ChildProcess::wantStdOut))
+    if (! process.start (command, juce::ChildProcess::wantStdOut))
         return {};
 
     auto output = process.readAllProcessOutput();

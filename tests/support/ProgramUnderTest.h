@@ -4,6 +4,7 @@
 #include <juce_graphics/juce_graphics.h>
 
 #include <functional>
+#include <optional>
 #include <sys/types.h>
 
 /** The built program, started as a child process in its own temporary home on the test display,
@@ -26,7 +27,8 @@ public:
     ProgramUnderTest();
 
     /** Ends the program if it still runs (asking it first, as the system does) and removes its
-        home folder.
+        home folder. An ending that the test has not been given (by closeAndWait, terminateAndWait
+        or waitForEnding) is a test failure unless it is exit status 0.
     */
     ~ProgramUnderTest();
 
@@ -92,10 +94,20 @@ public:
     /** Asks the window manager to close the main window and waits for the program to end.
         Returns its exit status, or -1 when it did not end within the time or ended by a signal.
     */
-    int closeAndWait (int timeoutMilliseconds = 20000);
+    [[nodiscard]] int closeAndWait (int timeoutMilliseconds = 20000);
 
     /** Sends the program SIGTERM, the system's request to end, and waits as closeAndWait does. */
-    int terminateAndWait (int timeoutMilliseconds = 20000);
+    [[nodiscard]] int terminateAndWait (int timeoutMilliseconds = 20000);
+
+    /** Sends the program a signal and waits until the program has taken it, so that signals sent
+        one after another reach it in that order.
+    */
+    void sendSignal (int signalNumber) const;
+
+    /** Waits for the program to end and tells how it ended, as a parent sees it: "exit status 0",
+        "killed by SIGTERM"; "running" when it did not end within the time.
+    */
+    [[nodiscard]] juce::String waitForEnding (int timeoutMilliseconds);
 
     /** Runs a command with the test display and returns its output. */
     static juce::String run (const juce::StringArray& command);
@@ -105,9 +117,13 @@ public:
 
 private:
     int waitForExit (int timeoutMilliseconds);
+    void waitUntilEnded (int timeoutMilliseconds);
+    juce::String ending() const;
     static void clickWherePointerIs();
 
     juce::File home;
     pid_t pid = -1;
+    std::optional<int> waitStatus;
+    bool endingGivenToTest = false;
     juce::String windowId;
 };
