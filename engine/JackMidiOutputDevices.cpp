@@ -11,20 +11,19 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
 {
-    const juce::String identifierPrefix{ "jack:" };
+    const juce::String identifierPrefix { "jack:" };
     const char* const clientName = "Rozavado Deduzadiv";
-    constexpr uint32_t reconnectIntervalMilliseconds = 1000;
+    constexpr uint32_t lookIntervalMilliseconds = 1000;
 
-    /** How long a request to the server may take before the server counts as not answering:
-        setting up waits longer, so that a slow server on a loaded machine is not given up, and
-        taking down less, so that a quit is never held up for long.
+    /** How long the close at destruction may take before the server counts as not answering:
+        short, so that a quit is never held up for long.
     */
-    constexpr int setUpTimeoutMilliseconds = 10000;
-    constexpr int takeDownTimeoutMilliseconds = 2000;
+    constexpr int quitTimeoutMilliseconds = 2000;
 
     /** Enough for an output and the one replacing it, with room to spare. */
     constexpr size_t maxOutputs = 8;
@@ -42,19 +41,40 @@ namespace
     /** One output port of the client and the messages queued for it. */
     struct OutputSlot
     {
-        /** Set while the port is registered; the process callback serves only such slots. */
-        std::atomic<jack_port_t*> port{ nullptr };
+        /** Set from the port's registration until its removal has come back. The process callback
+            clears the port's buffer on every cycle meanwhile, also once it is out of the flow: the
+            server hands on a buffer that its client leaves alone again on every cycle.
+        */
+        std::atomic<jack_port_t*> port { nullptr };
 
         /** Whether queued messages go out (the connection's send thread runs). */
-        std::atomic<bool> flowing{ false };
+        std::atomic<bool> flowing { false };
 
         /** Messages queued before the current generation are dropped unsent. */
-        std::atomic<uint32_t> generation{ 0 };
+        std::atomic<uint32_t> generation { 0 };
 
         TimedMidiQueue queue;
 
         /** Owned by a connection; message thread only. */
         bool inUse = false;
+    };
+
+    /** A look for the server on a thread of its own: opening a client waits for an answer that a
+        stopped server never gives. Shared with that thread, which may outlast the devices.
+    */
+    struct ServerLook
+    {
+        enum State
+        {
+            looking,
+            finished,
+            unwanted
+        };
+
+        std::atomic<State> state { looking };
+
+        /** The client opened, or null; written before the state becomes finished. */
+        jack_client_t* client = nullptr;
     };
 } // namespace
 
@@ -62,7 +82,9 @@ namespace
 class JackMidiOutputDevices::Pimpl
 {
 public:
-    Pimpl()
+    /** Whether the first list query waits for the first look, up to the request time. */
+    Pimpl (int requestTimeoutMillisecondsToUse, bool waitForFirstLook)
+        : requestTimeoutMilliseconds (requestTimeoutMillisecondsToUse), waitsForNextLook (waitForFirstLook)
     {
         // Without a server, every look for one would otherwise print JACK's complaint.
         if (jack.isLoaded())
@@ -76,26 +98,17 @@ public:
         jassert (client == nullptr);
     }
 
-    /** Closing the client stops its process callback and removes its ports; open connections
-        stay, without a port, until they are destroyed.
+    /** Closes the client, and one that a look still in progress may yet find, within the time
+        given for a quit.
     */
-    void closeClient()
+    void shutDown()
     {
-        if (client == nullptr || abandoned)
-            return;
+        // A look runs only while no client is open.
+        if (look != nullptr && look->state.exchange (ServerLook::unwanted) == ServerLook::finished)
+            client = look->client;
 
-        for (auto& slot : slots)
-            slot.port = nullptr;
-
-        const auto closed = requestWithin (takeDownTimeoutMilliseconds, [clientClose = jack.clientClose, toClose = client]
-                                           { return clientClose (toClose); });
-
-        if (! closed.has_value())
-            return;
-
-        client = nullptr;
-        ownClientName.clear();
-        serverGone = false;
+        look.reset();
+        closeClient (quitTimeoutMilliseconds);
     }
 
     /** True once a request to the server has not come back: the client, its process callback
@@ -142,15 +155,21 @@ public:
         // Each slot has a port name of its own, so an output and its replacement can coexist.
         const auto index = (int) std::distance (slots.begin(), freeSlot);
         const auto portName = index == 0 ? juce::String ("MIDI out") : "MIDI out " + juce::String (index + 1);
-        const auto registered = requestWithin (setUpTimeoutMilliseconds, [portRegister = jack.portRegister, owner = client, portName]
+        const auto registered = requestWithin (requestTimeoutMilliseconds, [portRegister = jack.portRegister, owner = client, portName]
                                                { return portRegister (owner, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0); });
 
         if (! registered.has_value() || *registered == nullptr)
             return nullptr;
 
+        // Cleared from here on, so that a connection made after all by a request that came back
+        // late never reads stale messages.
         auto* port = *registered;
+        freeSlot->queue.clear();
+        freeSlot->flowing = false;
+        freeSlot->port = port;
+
         const auto destination = identifier.substring (identifierPrefix.length());
-        const auto connected = requestWithin (setUpTimeoutMilliseconds, [connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
+        const auto connected = requestWithin (requestTimeoutMilliseconds, [connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
                                               { return connect (owner, nameOf (port), destination.toRawUTF8()); });
 
         if (! connected.has_value())
@@ -158,15 +177,11 @@ public:
 
         if (*connected != 0)
         {
-            unregisterPort (port);
+            unregisterPort (*freeSlot);
             return nullptr;
         }
 
-        freeSlot->queue.clear();
-        freeSlot->flowing = false;
         freeSlot->inUse = true;
-        freeSlot->port = port;
-
         return std::make_unique<Connection> (*this, *freeSlot);
     }
 
@@ -176,8 +191,7 @@ private:
     {
     public:
         Connection (Pimpl& ownerToUse, OutputSlot& slotToUse)
-            : owner (ownerToUse)
-            , slot (slotToUse)
+            : owner (ownerToUse), slot (slotToUse)
         {
         }
 
@@ -215,48 +229,74 @@ private:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Connection)
     };
 
-    /** Closes a client whose server has gone and opens one when none is open and the last try is
-        long enough ago. Returns whether a client is open.
+    /** Closes a client whose server has gone; when no client is open, takes the one a look has
+        found, or starts a look when none runs and the last one is long enough ago. Returns whether
+        a client is open.
     */
     bool updateClient()
     {
+        if (client != nullptr && serverGone)
+            closeClient (requestTimeoutMilliseconds);
+
         if (abandoned)
             return false;
 
-        if (client != nullptr && serverGone)
-            closeClient();
-
         if (client == nullptr && jack.isLoaded())
         {
-            const auto now = juce::Time::getMillisecondCounter();
+            takeWhatTheLookFound();
 
-            if (! triedToConnect || now - lastConnectAttempt >= reconnectIntervalMilliseconds)
+            if (client == nullptr && look == nullptr && (waitsForNextLook || juce::Time::getMillisecondCounter() - lastLookStart >= lookIntervalMilliseconds))
             {
-                triedToConnect = true;
-                lastConnectAttempt = now;
-                openClient();
+                startLook();
+                takeWhatTheLookFound();
             }
         }
 
-        return client != nullptr;
+        return client != nullptr && ! abandoned;
     }
 
-    void openClient()
+    /** Starts a look on a thread of its own; the first one is waited for, up to the request time. */
+    void startLook()
     {
-        const auto opened = requestWithin (setUpTimeoutMilliseconds, [clientOpen = jack.clientOpen]
-                                           { return clientOpen (clientName, JackNoStartServer, nullptr); });
+        look = std::make_shared<ServerLook>();
+        lastLookStart = juce::Time::getMillisecondCounter();
 
-        if (! opened.has_value() || *opened == nullptr)
+        auto lookForServer = [lookToRun = look, clientOpen = jack.clientOpen, clientClose = jack.clientClose]
+        {
+            auto* opened = clientOpen (clientName, JackNoStartServer, nullptr);
+            lookToRun->client = opened;
+
+            if (lookToRun->state.exchange (ServerLook::finished) == ServerLook::unwanted && opened != nullptr)
+                clientClose (opened);
+        };
+
+        if (std::exchange (waitsForNextLook, false))
+            callWithin (requestTimeoutMilliseconds, std::move (lookForServer));
+        else
+            std::thread (std::move (lookForServer)).detach();
+    }
+
+    void takeWhatTheLookFound()
+    {
+        if (look == nullptr || look->state.load() != ServerLook::finished)
             return;
 
-        auto* newClient = *opened;
+        auto* found = look->client;
+        look.reset();
+
+        if (found != nullptr)
+            setUpClient (found);
+    }
+
+    void setUpClient (jack_client_t* newClient)
+    {
         serverGone = false;
         cycleStartKnown = false;
         jack.setProcessCallback (newClient, processCallback, this);
         jack.onInfoShutdown (newClient, shutdownCallback, this);
         client = newClient;
 
-        const auto activated = requestWithin (setUpTimeoutMilliseconds, [activate = jack.activate, toActivate = client]
+        const auto activated = requestWithin (requestTimeoutMilliseconds, [activate = jack.activate, toActivate = client]
                                               { return activate (toActivate); });
 
         if (! activated.has_value())
@@ -264,7 +304,7 @@ private:
 
         if (*activated != 0)
         {
-            closeClient();
+            closeClient (requestTimeoutMilliseconds);
             return;
         }
 
@@ -272,10 +312,32 @@ private:
         sampleRate = jack.getSampleRate (client);
     }
 
+    /** Closing the client stops its process callback and removes its ports; open connections
+        stay, without a port, until they are destroyed.
+    */
+    void closeClient (int timeoutMilliseconds)
+    {
+        if (client == nullptr || abandoned)
+            return;
+
+        const auto closed = requestWithin (timeoutMilliseconds, [clientClose = jack.clientClose, toClose = client]
+                                           { return clientClose (toClose); });
+
+        if (! closed.has_value())
+            return;
+
+        for (auto& slot : slots)
+            slot.port = nullptr;
+
+        client = nullptr;
+        ownClientName.clear();
+        serverGone = false;
+    }
+
     /** Makes a request that the server may never answer (a stopped server answers nothing) on a
         thread of its own, and returns its result, or nothing when it did not come back in time.
-        The client is then given up: its ports leave the process callback, and nothing is asked
-        of the server again.
+        The client is then given up: nothing more goes out through its ports, which the process
+        callback goes on clearing, and nothing is asked of the server again.
     */
     template <typename Request>
     auto requestWithin (int timeoutMilliseconds, Request request) -> std::optional<decltype (request())>
@@ -288,18 +350,19 @@ private:
             return *result;
 
         abandoned = true;
-
-        for (auto& slot : slots)
-            slot.port = nullptr;
-
         waitForProcessCycle();
         return std::nullopt;
     }
 
-    void unregisterPort (jack_port_t* port)
+    /** The port leaves the process callback once its removal has come back, however late. */
+    void unregisterPort (OutputSlot& slot)
     {
-        requestWithin (takeDownTimeoutMilliseconds, [portUnregister = jack.portUnregister, owner = client, port]
-                       { return portUnregister (owner, port); });
+        requestWithin (requestTimeoutMilliseconds, [portUnregister = jack.portUnregister, owner = client, &slot]
+                       {
+                           const auto result = portUnregister (owner, slot.port.load());
+                           slot.port = nullptr;
+                           return result; });
+        waitForProcessCycle();
     }
 
     /** Returns once no process callback that may have seen the state before the call is running.
@@ -318,7 +381,7 @@ private:
 
     void queueBlock (OutputSlot& slot, const juce::MidiBuffer& buffer, double startMilliseconds, double samplesPerSecond)
     {
-        if (slot.port == nullptr || samplesPerSecond <= 0.0)
+        if (slot.port == nullptr || abandoned || samplesPerSecond <= 0.0)
             return;
 
         // Each block is placed in JACK's frame time from one reading of both clocks, so its
@@ -368,15 +431,14 @@ private:
         waitForProcessCycle();
     }
 
+    /** A given-up client keeps the port, which its process callback goes on clearing. */
     void release (OutputSlot& slot)
     {
-        if (auto* port = slot.port.exchange (nullptr))
-        {
-            waitForProcessCycle();
-            unregisterPort (port);
-        }
+        stopFlow (slot);
 
-        slot.flowing = false;
+        if (slot.port != nullptr && ! abandoned)
+            unregisterPort (slot);
+
         slot.queue.clear();
         slot.inUse = false;
     }
@@ -417,7 +479,7 @@ private:
 
             jack.midiClearBuffer (buffer);
 
-            if (slot.flowing)
+            if (slot.flowing && ! abandoned)
                 writeDueMessages (slot, buffer, numFrames, cycleStart);
         }
 
@@ -455,17 +517,19 @@ private:
 
     //==============================================================================
     JackLibrary jack;
+    const int requestTimeoutMilliseconds;
     jack_client_t* client = nullptr;
     juce::String ownClientName;
     double sampleRate = 0.0;
-    std::atomic<bool> serverGone{ false };
-    bool abandoned = false;
-    bool triedToConnect = false;
-    uint32_t lastConnectAttempt = 0;
-    std::atomic<uint64_t> cyclesBegun{ 0 };
-    std::atomic<uint64_t> cyclesEnded{ 0 };
-    std::atomic<jack_nframes_t> lastCycleStart{ 0 };
-    std::atomic<bool> cycleStartKnown{ false };
+    std::atomic<bool> serverGone { false };
+    std::atomic<bool> abandoned { false };
+    bool waitsForNextLook;
+    std::shared_ptr<ServerLook> look;
+    uint32_t lastLookStart = 0;
+    std::atomic<uint64_t> cyclesBegun { 0 };
+    std::atomic<uint64_t> cyclesEnded { 0 };
+    std::atomic<jack_nframes_t> lastCycleStart { 0 };
+    std::atomic<bool> cycleStartKnown { false };
     std::array<OutputSlot, maxOutputs> slots;
 
     // Without the leak detector: a given-up instance is kept on purpose until the process ends.
@@ -473,30 +537,50 @@ private:
 };
 
 //==============================================================================
-JackMidiOutputDevices::JackMidiOutputDevices()
-    : pimpl (std::make_unique<Pimpl>())
+namespace
+{
+    /** The server's threads may still call into a given-up client's callbacks, and a request that
+        never came back may still use the client: its state is kept for the rest of the process.
+    */
+    template <typename State>
+    void keepForTheServer (std::unique_ptr<State> state)
+    {
+        static auto* const kept = new std::vector<std::unique_ptr<State>>();
+        kept->push_back (std::move (state));
+    }
+} // namespace
+
+JackMidiOutputDevices::JackMidiOutputDevices (int requestTimeoutMillisecondsToUse)
+    : requestTimeoutMilliseconds (requestTimeoutMillisecondsToUse), pimpl (std::make_unique<Pimpl> (requestTimeoutMilliseconds, true))
 {
 }
 
 JackMidiOutputDevices::~JackMidiOutputDevices()
 {
-    pimpl->closeClient();
+    pimpl->shutDown();
 
-    // The server's threads may still call into a given-up client's callbacks, and a request
-    // that never came back may still use the client: keep its state for the rest of the process.
+    if (pimpl->isAbandoned())
+        keepForTheServer (std::move (pimpl));
+}
+
+JackMidiOutputDevices::Pimpl& JackMidiOutputDevices::current()
+{
+    // Its connections still refer to a given-up client's state; the next client gets a new one.
     if (pimpl->isAbandoned())
     {
-        static auto* const keptForTheServer = new std::vector<std::unique_ptr<Pimpl>>();
-        keptForTheServer->push_back (std::move (pimpl));
+        keepForTheServer (std::move (pimpl));
+        pimpl = std::make_unique<Pimpl> (requestTimeoutMilliseconds, false);
     }
+
+    return *pimpl;
 }
 
 juce::Array<juce::MidiDeviceInfo> JackMidiOutputDevices::getAvailableDevices()
 {
-    return pimpl->getAvailableDevices();
+    return current().getAvailableDevices();
 }
 
 std::unique_ptr<MidiOutputConnection> JackMidiOutputDevices::openDevice (const juce::String& identifier)
 {
-    return pimpl->openDevice (identifier);
+    return current().openDevice (identifier);
 }

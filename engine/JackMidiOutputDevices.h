@@ -11,16 +11,25 @@
     destination; the connection's send thread is the flow of messages through that port, which
     JACK's process thread writes at their due times. Closing the connection removes the port.
 
-    The client is opened on the first list query. Without the JACK library or a running server
-    nothing is listed; when the server is gone, list queries look for it again at most about
-    once a second, so they stay cheap.
+    The client is opened on the first list query, which waits for the server. Without the JACK
+    library or a running server nothing is listed; list queries then start a look for the server
+    at most about once a second, on a thread of its own, and a later query takes what it found,
+    so that they never wait for a server that is not there.
+
+    A request to the server that does not come back in time (a stopped server answers nothing)
+    gives up the client: nothing is asked of it again, its ports stay out of the flow, and a later
+    query looks for the server anew.
 
     For the message thread. Every connection must be destroyed before the devices.
 */
 class JackMidiOutputDevices final : public MidiOutputDevices
 {
 public:
-    JackMidiOutputDevices();
+    /** Requests to the server get the given time before it counts as not answering, except the
+        close at destruction, which is given at most 2 s so that a quit is never held up for long.
+    */
+    explicit JackMidiOutputDevices (int requestTimeoutMilliseconds = 10000);
+
     ~JackMidiOutputDevices() override;
 
     juce::Array<juce::MidiDeviceInfo> getAvailableDevices() override;
@@ -28,6 +37,11 @@ public:
 
 private:
     class Pimpl;
+
+    /** The current client's state, replaced once that client has been given up. */
+    Pimpl& current();
+
+    const int requestTimeoutMilliseconds;
     std::unique_ptr<Pimpl> pimpl;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (JackMidiOutputDevices)
