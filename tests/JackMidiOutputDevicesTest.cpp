@@ -34,9 +34,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! TestEnvironment::servicesAvailable())
-                GTEST_SKIP() << "needs the JACK server of the test services";
-
+            ASSERT_TRUE (TestEnvironment::servicesAvailable());
             ASSERT_TRUE (recorder.isOpen());
         }
 
@@ -134,15 +132,13 @@ TEST_P (JackMtcAtEachRate, SetsArriveAQuarterFrameApartWithTheirTimecode)
     const auto startFrame = *ticksToFrames ((10 * 3600 + 59 * 60 + 58) * 30 + 17, frameRate);
     constexpr int numSets = 6;
 
-    // A late or skipped JACK cycle moves or loses events on the way; such a run says nothing
-    // about the output, so it is tried again.
+    // A late JACK cycle moves events in time; a run with one says nothing about the spacing, so
+    // it is made again.
     Recording recording;
-    for (int attempt = 0; attempt < 3 && (attempt == 0 || recording.xruns > 0); ++attempt)
+    for (int attempt = 0; attempt < 5 && (attempt == 0 || recording.xruns > 0); ++attempt)
         recording = sendSets (frameRate, startFrame, numSets);
 
-    if (recording.xruns > 0)
-        GTEST_SKIP() << "JACK reported xruns in every attempt";
-
+    ASSERT_EQ (recording.xruns, 0) << "JACK reported an xrun in every attempt";
     ASSERT_EQ (recording.events.size(), (size_t) numSets * 8);
     const auto sets = quarterFrameSets (recording.events);
     ASSERT_EQ (sets.size(), (size_t) numSets);
@@ -179,13 +175,8 @@ TEST_F (JackMidiOutputDevicesTest, StoppingDropsWhatIsStillQueued)
     EXPECT_EQ (recorder.numEvents(), 0u);
 
     // The flow itself goes on with the next set.
-    const auto xrunsBefore = recorder.numXruns();
     sender.sendFrame();
     const auto events = settledEvents();
-
-    if (recorder.numXruns() > xrunsBefore)
-        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
-
     ASSERT_EQ (events.size(), 8u);
     EXPECT_EQ (dataBytesOf (events), expectedDataBytes (100, 25));
 }
@@ -201,20 +192,13 @@ TEST_F (JackMidiOutputDevicesTest, ReopeningReplacesTheConnection)
     sender.openMidiOutput (recorder.portName());
     ASSERT_NE (sender.midiOutput, nullptr);
 
-    const auto xrunsBefore = recorder.numXruns();
     sender.sendFrame();
-    const auto events = settledEvents();
-
-    if (recorder.numXruns() > xrunsBefore)
-        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
-
-    EXPECT_EQ (events.size(), 8u);
+    EXPECT_EQ (settledEvents().size(), 8u);
 }
 
 TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
 {
-    if (! TestEnvironment::servicesAvailable())
-        GTEST_SKIP() << "needs jackd";
+    ASSERT_TRUE (TestEnvironment::servicesAvailable());
 
     const auto serverName = TestEnvironment::spareJackServerName();
     const ScopedJackServerName scopedName (serverName);
@@ -268,8 +252,7 @@ TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
 
 TEST (JackMidiOutputDevicesServer, ClosesItsOutputAndClientWhileTheServerIsFrozen)
 {
-    if (! TestEnvironment::servicesAvailable())
-        GTEST_SKIP() << "needs jackd";
+    ASSERT_TRUE (TestEnvironment::servicesAvailable());
 
     PrivateJackServer server;
     const ScopedJackServerName scopedName (server.name);
