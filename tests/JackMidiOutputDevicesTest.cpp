@@ -40,9 +40,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! TestEnvironment::servicesAvailable())
-                GTEST_SKIP() << "needs the JACK server of the test services";
-
+            ASSERT_TRUE (TestEnvironment::servicesAvailable());
             ASSERT_TRUE (recorder.isOpen());
         }
 
@@ -140,15 +138,13 @@ TEST_P (JackMtcAtEachRate, SetsArriveAQuarterFrameApartWithTheirTimecode)
     const auto startFrame = *ticksToFrames ((10 * 3600 + 59 * 60 + 58) * 30 + 17, frameRate);
     constexpr int numSets = 6;
 
-    // A late or skipped JACK cycle moves or loses events on the way; such a run says nothing
-    // about the output, so it is tried again.
+    // A late JACK cycle moves events in time; a run with one says nothing about the spacing, so
+    // it is made again.
     Recording recording;
-    for (int attempt = 0; attempt < 3 && (attempt == 0 || recording.xruns > 0); ++attempt)
+    for (int attempt = 0; attempt < 5 && (attempt == 0 || recording.xruns > 0); ++attempt)
         recording = sendSets (frameRate, startFrame, numSets);
 
-    if (recording.xruns > 0)
-        GTEST_SKIP() << "JACK reported xruns in every attempt";
-
+    ASSERT_EQ (recording.xruns, 0) << "JACK reported an xrun in every attempt";
     ASSERT_EQ (recording.events.size(), (size_t) numSets * 8);
     const auto sets = quarterFrameSets (recording.events);
     ASSERT_EQ (sets.size(), (size_t) numSets);
@@ -185,13 +181,8 @@ TEST_F (JackMidiOutputDevicesTest, StoppingDropsWhatIsStillQueued)
     EXPECT_EQ (recorder.numEvents(), 0u);
 
     // The flow itself goes on with the next set.
-    const auto xrunsBefore = recorder.numXruns();
     sender.sendFrame();
     const auto events = settledEvents();
-
-    if (recorder.numXruns() > xrunsBefore)
-        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
-
     ASSERT_EQ (events.size(), 8u);
     EXPECT_EQ (dataBytesOf (events), expectedDataBytes (100, 25));
 }
@@ -207,20 +198,13 @@ TEST_F (JackMidiOutputDevicesTest, ReopeningReplacesTheConnection)
     sender.openMidiOutput (recorder.portName());
     ASSERT_NE (sender.midiOutput, nullptr);
 
-    const auto xrunsBefore = recorder.numXruns();
     sender.sendFrame();
-    const auto events = settledEvents();
-
-    if (recorder.numXruns() > xrunsBefore)
-        GTEST_SKIP() << "JACK reported an xrun, which can lose events";
-
-    EXPECT_EQ (events.size(), 8u);
+    EXPECT_EQ (settledEvents().size(), 8u);
 }
 
 TEST (JackMidiOutputDevicesServer, FollowsAServerThatComesAndGoes)
 {
-    if (! TestEnvironment::servicesAvailable())
-        GTEST_SKIP() << "needs jackd";
+    ASSERT_TRUE (TestEnvironment::servicesAvailable());
 
     const auto serverName = TestEnvironment::spareJackServerName();
     const ScopedJackServerName scopedName (serverName);
@@ -278,8 +262,7 @@ class JackMidiOutputDevicesFrozenServer : public testing::Test
 protected:
     void SetUp() override
     {
-        if (! TestEnvironment::servicesAvailable())
-            GTEST_SKIP() << "needs jackd";
+        ASSERT_TRUE (TestEnvironment::servicesAvailable());
 
         ASSERT_TRUE (server.waitUntilUp());
         recorder = std::make_unique<JackMidiRecorder>();
@@ -309,7 +292,7 @@ TEST_F (JackMidiOutputDevicesFrozenServer, ClosesItsOutputAndClientWhileTheServe
         ASSERT_NE (connection, nullptr);
         connection->startBackgroundThread();
 
-        // Due once the server is back: by then the port must be out of the process callback.
+        // Due once the server is back: by then nothing may go out through the given-up client.
         connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter() + 1000.0, 100.0);
 
         // A stopped server answers no request: removing the port and closing the client must

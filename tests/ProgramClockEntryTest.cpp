@@ -10,8 +10,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! TestEnvironment::servicesAvailable())
-                GTEST_SKIP() << "needs the display and JACK server of the test services";
+            ASSERT_TRUE (TestEnvironment::servicesAvailable());
 
             program.writeSettingsFile (R"(<Config outputmode="3" outgoingfps="25" outgoingip="127.0.0.1" prefoutputchannel="0" prefmidi="" start="0"/>)");
             ASSERT_TRUE (program.start());

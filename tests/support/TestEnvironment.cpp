@@ -82,6 +82,9 @@ namespace TestEnvironment
         ::setenv ("JACK_DEFAULT_SERVER", ("rozavado-test-none-" + std::to_string (::getpid())).c_str(), 1);
         ::setenv ("JACK_NO_START_SERVER", "1", 1);
         ::setenv ("JACK_NO_AUDIO_RESERVATION", "1", 1);
+
+        // Nor the machine's sound devices: ALSA reads only a configuration that defines none.
+        ::setenv ("ALSA_CONFIG_PATH", ROZAVADO_SOURCE_DIR "/tests/support/alsa.conf", 1);
     }
 
     void startDisplay()
