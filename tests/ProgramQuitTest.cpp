@@ -59,32 +59,6 @@ namespace
         int watch = ::inotify_init1 (IN_NONBLOCK | IN_CLOEXEC);
         juce::StringArray moved;
     };
-
-    // The X server of the test display: the process that holds the display's listening socket.
-    pid_t displayServer()
-    {
-        const auto display = juce::String (std::getenv ("DISPLAY")).fromFirstOccurrenceOf (":", false, false).upToFirstOccurrenceOf (".", false, false);
-        const auto socketPath = " /tmp/.X11-unix/X" + display;
-        juce::String socketInode;
-
-        for (const auto& line : juce::StringArray::fromLines (juce::File ("/proc/net/unix").loadFileAsString()))
-            if (line.endsWith (socketPath))
-                socketInode = juce::StringArray::fromTokens (line, false)[6];
-
-        const auto socketLink = "socket:[" + socketInode + "]";
-
-        for (const auto& process : juce::File ("/proc").findChildFiles (juce::File::findDirectories, false))
-        {
-            for (const auto& descriptor : process.getChildFile ("fd").findChildFiles (juce::File::findFilesAndDirectories, false))
-            {
-                char link[64] = {};
-                if (::readlink (descriptor.getFullPathName().toRawUTF8(), link, sizeof (link) - 1) > 0 && socketLink == link)
-                    return process.getFileName().getIntValue();
-            }
-        }
-
-        return 0;
-    }
 } // namespace
 
 // A server that is stopped answers no request, and closing a JACK device or port asks it; the
@@ -162,8 +136,8 @@ TEST_P (ProgramStuckQuitTest, EndsOnSignalsWhileItsDisplayIsStopped)
     ProgramUnderTest program;
     ASSERT_TRUE (program.start());
 
-    const auto display = displayServer();
-    ASSERT_GT (display, 0) << "the display server was not found";
+    const auto display = (pid_t) juce::String (std::getenv ("ROZAVADO_TEST_DISPLAY_SERVER")).getIntValue();
+    ASSERT_GT (display, 0) << "the display server is not known";
     ASSERT_EQ (::kill (display, SIGSTOP), 0);
     const juce::ScopeGuard resumeDisplay { [&]
                                            { ::kill (display, SIGCONT); } };

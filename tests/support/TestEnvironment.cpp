@@ -51,7 +51,7 @@ namespace
             ++exported;
         }
 
-        return exported == 1;
+        return exported > 0;
     }
 
     /** This process's own JACK server, started on the first call: its name, or nothing when it

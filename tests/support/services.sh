@@ -58,7 +58,7 @@ start_display()
 
         if display_answers "$display"; then
             pids+=($xvfb $openbox)
-            echo "DISPLAY=$display" > "$state/env"
+            printf 'DISPLAY=%s\nROZAVADO_TEST_DISPLAY_SERVER=%s\n' "$display" $xvfb > "$state/env"
             return
         fi
 
