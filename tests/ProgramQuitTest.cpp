@@ -131,7 +131,9 @@ namespace
 // quit that one signal asked for ends it within 5 s; either way it dies of the signal that did.
 TEST_P (ProgramStuckQuitTest, EndsOnSignalsWhileItsDisplayIsStopped)
 {
-    ASSERT_TRUE (TestEnvironment::servicesAvailable());
+    // Without a JACK server, as on most desktops. The services' server runs in sync mode, where a
+    // client that is killed holds every cycle up for many seconds, and the tests after this one.
+    const ScopedJackServerName noServer ("rozavado-test-none");
 
     ProgramUnderTest program;
     ASSERT_TRUE (program.start());
