@@ -325,7 +325,8 @@ void ProgramUnderTest::waitUntilEnded (int timeoutMilliseconds)
 
 int ProgramUnderTest::waitForExit (int timeoutMilliseconds)
 {
-    return waitForEnding (timeoutMilliseconds).startsWith ("exit status") ? WEXITSTATUS (*waitStatus) : -1;
+    waitForEnding (timeoutMilliseconds);
+    return waitStatus.has_value() && WIFEXITED (*waitStatus) ? WEXITSTATUS (*waitStatus) : -1;
 }
 
 juce::String ProgramUnderTest::run (const juce::StringArray& command)
