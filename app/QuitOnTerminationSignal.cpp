@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace
@@ -34,11 +35,20 @@ namespace
     }
 
     // The signal's default action is to end the process: sent again to the process, it is taken
-    // by a thread that does not block it, or by this one as soon as its handler returns.
+    // by a thread that does not block it, or by this one once it unblocks it. As the first
+    // process of a PID namespace (a container's), the process does not get a signal of its own
+    // that has the default action, and ends with the status a shell gives such an ending.
     void endBySignal (int signalNumber)
     {
         setSignalAction (signalNumber, SIG_DFL);
         ::kill (::getpid(), signalNumber);
+
+        sigset_t signalOnly;
+        sigemptyset (&signalOnly);
+        sigaddset (&signalOnly, signalNumber);
+        ::pthread_sigmask (SIG_UNBLOCK, &signalOnly, nullptr);
+
+        ::_exit (128 + signalNumber);
     }
 
     void handleQuitDeadline (int)
@@ -47,8 +57,8 @@ namespace
             endBySignal (signalNumber);
     }
 
-    // Only async-signal-safe calls here: sigaction, alarm, write, kill, getpid, and lock-free
-    // atomics. The first signal arms the deadline, then wakes the message loop with one byte in
+    // Only async-signal-safe calls here: sigaction, sigemptyset, sigaddset, pthread_sigmask,
+    // alarm, write, kill, getpid, _exit, and lock-free atomics. The first signal arms the deadline, then wakes the message loop with one byte in
     // the pipe; any later one ends the program.
     void handleTerminationSignal (int signalNumber)
     {
@@ -70,18 +80,32 @@ namespace
 
         errno = savedErrno;
     }
+
+    // Opened once and never closed: a handler on another thread may write to it at any moment up
+    // to the end of the process, when a closed number could belong to another file. Returns the
+    // read end, or -1 when no pipe could be made.
+    int openSignalPipe()
+    {
+        static const int readEnd = []
+        {
+            int ends[2];
+
+            if (::pipe2 (ends, O_CLOEXEC | O_NONBLOCK) != 0)
+                return -1;
+
+            signalPipe = ends[1];
+            return ends[0];
+        }();
+
+        return readEnd;
+    }
 } // namespace
 
 QuitOnTerminationSignal::QuitOnTerminationSignal()
+    : readEnd (openSignalPipe())
 {
-    int ends[2];
-
-    if (::pipe2 (ends, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (readEnd < 0)
         return;
-
-    readEnd = ends[0];
-    writeEnd = ends[1];
-    signalPipe = writeEnd;
 
     juce::LinuxEventLoop::registerFdCallback (readEnd, [] (int fd)
                                               {
@@ -104,10 +128,7 @@ QuitOnTerminationSignal::~QuitOnTerminationSignal()
 
     setSignalAction (SIGTERM, SIG_DFL);
     setSignalAction (SIGINT, SIG_DFL);
-    signalPipe = -1;
     juce::LinuxEventLoop::unregisterFdCallback (readEnd);
-    ::close (readEnd);
-    ::close (writeEnd);
 }
 
 #endif

@@ -12,7 +12,8 @@
     A quit that waits on something that never answers (a stopped display server, say) must not
     keep the program alive: a second such signal ends the program at once, and so does a quit that
     has not finished 5 seconds after the first. Either way the program dies of the signal, as a
-    shell or a waiting parent expects of a program that was told to end.
+    shell or a waiting parent expects of a program that was told to end; as the first process of
+    a PID namespace, which cannot die of its own signal, it exits with status 128 + the signal.
 
     Create it on the message thread once the message loop exists; one at a time.
 */
@@ -27,8 +28,7 @@ public:
     ~QuitOnTerminationSignal();
 
 private:
-    int readEnd = -1;
-    int writeEnd = -1;
+    const int readEnd;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuitOnTerminationSignal)
 };
