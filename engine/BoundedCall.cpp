@@ -1,20 +1,21 @@
 #include "BoundedCall.h"
 
-#include <juce_core/juce_core.h>
-
-#include <memory>
+#include <chrono>
+#include <future>
 #include <thread>
 
 bool callWithin (int timeoutMilliseconds, std::function<void()> call)
 {
-    // Shared, so that a call that outlasts the wait still has its event to signal.
-    auto finished = std::make_shared<juce::WaitableEvent> (true);
+    // The thread owns the promise, so a call that outlasts the wait still has it to keep. Nothing
+    // here carries the framework's leak detector, which would report a call that never returns.
+    std::promise<void> finished;
+    auto result = finished.get_future();
 
-    std::thread ([finished, call = std::move (call)]
+    std::thread ([finished = std::move (finished), call = std::move (call)]() mutable
                  {
                      call();
-                     finished->signal(); })
+                     finished.set_value(); })
         .detach();
 
-    return finished->wait (timeoutMilliseconds);
+    return result.wait_for (std::chrono::milliseconds (timeoutMilliseconds)) == std::future_status::ready;
 }

@@ -34,6 +34,7 @@ JackLibrary::JackLibrary()
     loaded &= resolve (handle, "jack_free", free);
     loaded &= resolve (handle, "jack_port_register", portRegister);
     loaded &= resolve (handle, "jack_port_unregister", portUnregister);
+    loaded &= resolve (handle, "jack_port_disconnect", portDisconnect);
     loaded &= resolve (handle, "jack_port_name", portName);
     loaded &= resolve (handle, "jack_port_get_buffer", portGetBuffer);
     loaded &= resolve (handle, "jack_connect", connect);

@@ -30,6 +30,7 @@ public:
     decltype (&::jack_free) free = nullptr;
     decltype (&::jack_port_register) portRegister = nullptr;
     decltype (&::jack_port_unregister) portUnregister = nullptr;
+    decltype (&::jack_port_disconnect) portDisconnect = nullptr;
     decltype (&::jack_port_name) portName = nullptr;
     decltype (&::jack_port_get_buffer) portGetBuffer = nullptr;
     decltype (&::jack_connect) connect = nullptr;
@@ -43,5 +44,7 @@ public:
 private:
     bool loaded = false;
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (JackLibrary)
+    // Without the leak detector: part of a given-up JACK client's state, which is kept on purpose
+    // until the process ends.
+    JUCE_DECLARE_NON_COPYABLE (JackLibrary)
 };

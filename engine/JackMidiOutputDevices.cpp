@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -20,8 +21,8 @@ namespace
     const char* const clientName = "Rozavado Deduzadiv";
     constexpr uint32_t lookIntervalMilliseconds = 1000;
 
-    /** How long the close at destruction may take before the server counts as not answering:
-        short, so that a quit is never held up for long.
+    /** How long all requests of a quit together may take before the server counts as not
+        answering: short, so that a quit is never held up for long.
     */
     constexpr int quitTimeoutMilliseconds = 2000;
 
@@ -41,9 +42,10 @@ namespace
     /** One output port of the client and the messages queued for it. */
     struct OutputSlot
     {
-        /** Set from the port's registration until its removal has come back. The process callback
-            clears the port's buffer on every cycle meanwhile, also once it is out of the flow: the
-            server hands on a buffer that its client leaves alone again on every cycle.
+        /** Set from the port's registration until it leaves the process callback before its
+            removal. The callback clears the port's buffer on every cycle meanwhile, also once it
+            is out of the flow: the server hands on a buffer that its client leaves alone again on
+            every cycle.
         */
         std::atomic<jack_port_t*> port { nullptr };
 
@@ -103,12 +105,14 @@ public:
     */
     void shutDown()
     {
+        quitting = true;
+
         // A look runs only while no client is open.
         if (look != nullptr && look->state.exchange (ServerLook::unwanted) == ServerLook::finished)
             client = look->client;
 
         look.reset();
-        closeClient (quitTimeoutMilliseconds);
+        closeClient();
     }
 
     /** True once a request to the server has not come back: the client, its process callback
@@ -155,8 +159,8 @@ public:
         // Each slot has a port name of its own, so an output and its replacement can coexist.
         const auto index = (int) std::distance (slots.begin(), freeSlot);
         const auto portName = index == 0 ? juce::String ("MIDI out") : "MIDI out " + juce::String (index + 1);
-        const auto registered = requestWithin (requestTimeoutMilliseconds, [portRegister = jack.portRegister, owner = client, portName]
-                                               { return portRegister (owner, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0); });
+        const auto registered = request ([portRegister = jack.portRegister, owner = client, portName]
+                                         { return portRegister (owner, portName.toRawUTF8(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0); });
 
         if (! registered.has_value() || *registered == nullptr)
             return nullptr;
@@ -169,15 +173,15 @@ public:
         freeSlot->port = port;
 
         const auto destination = identifier.substring (identifierPrefix.length());
-        const auto connected = requestWithin (requestTimeoutMilliseconds, [connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
-                                              { return connect (owner, nameOf (port), destination.toRawUTF8()); });
+        const auto connected = request ([connect = jack.connect, nameOf = jack.portName, owner = client, port, destination]
+                                        { return connect (owner, nameOf (port), destination.toRawUTF8()); });
 
         if (! connected.has_value())
             return nullptr;
 
         if (*connected != 0)
         {
-            unregisterPort (*freeSlot);
+            removePort (*freeSlot);
             return nullptr;
         }
 
@@ -236,7 +240,7 @@ private:
     bool updateClient()
     {
         if (client != nullptr && serverGone)
-            closeClient (requestTimeoutMilliseconds);
+            closeClient();
 
         if (abandoned)
             return false;
@@ -271,7 +275,7 @@ private:
         };
 
         if (std::exchange (waitsForNextLook, false))
-            callWithin (requestTimeoutMilliseconds, std::move (lookForServer));
+            callWithin (requestTimeout(), std::move (lookForServer));
         else
             std::thread (std::move (lookForServer)).detach();
     }
@@ -296,15 +300,15 @@ private:
         jack.onInfoShutdown (newClient, shutdownCallback, this);
         client = newClient;
 
-        const auto activated = requestWithin (requestTimeoutMilliseconds, [activate = jack.activate, toActivate = client]
-                                              { return activate (toActivate); });
+        const auto activated = request ([activate = jack.activate, toActivate = client]
+                                        { return activate (toActivate); });
 
         if (! activated.has_value())
             return;
 
         if (*activated != 0)
         {
-            closeClient (requestTimeoutMilliseconds);
+            closeClient();
             return;
         }
 
@@ -315,13 +319,13 @@ private:
     /** Closing the client stops its process callback and removes its ports; open connections
         stay, without a port, until they are destroyed.
     */
-    void closeClient (int timeoutMilliseconds)
+    void closeClient()
     {
         if (client == nullptr || abandoned)
             return;
 
-        const auto closed = requestWithin (timeoutMilliseconds, [clientClose = jack.clientClose, toClose = client]
-                                           { return clientClose (toClose); });
+        const auto closed = request ([clientClose = jack.clientClose, toClose = client]
+                                     { return clientClose (toClose); });
 
         if (! closed.has_value())
             return;
@@ -340,29 +344,99 @@ private:
         callback goes on clearing, and nothing is asked of the server again.
     */
     template <typename Request>
-    auto requestWithin (int timeoutMilliseconds, Request request) -> std::optional<decltype (request())>
+    auto request (Request call) -> std::optional<decltype (call())>
     {
-        // Shared with the request, which may outlast this call.
-        auto result = std::make_shared<decltype (request())>();
+        // Shared with the call, which may outlast this one.
+        auto result = std::make_shared<decltype (call())>();
+        const auto timeoutMilliseconds = requestTimeout();
 
-        if (callWithin (timeoutMilliseconds, [result, request]
-                        { *result = request(); }))
+        if (timeoutMilliseconds > 0 && callWithin (timeoutMilliseconds, [result, call]
+                                                   { *result = call(); }))
             return *result;
 
-        abandoned = true;
-        waitForProcessCycle();
+        giveUp();
         return std::nullopt;
     }
 
-    /** The port leaves the process callback once its removal has come back, however late. */
-    void unregisterPort (OutputSlot& slot)
+    void giveUp()
     {
-        requestWithin (requestTimeoutMilliseconds, [portUnregister = jack.portUnregister, owner = client, &slot]
-                       {
-                           const auto result = portUnregister (owner, slot.port.load());
-                           slot.port = nullptr;
-                           return result; });
+        abandoned = true;
         waitForProcessCycle();
+    }
+
+    /** The time the next request gets. Once the quit has begun (the message loop has been told
+        to stop, or the devices are being destroyed), the requests share what is left of the
+        quit's time from the first of them on, so that together they never hold it up for longer.
+    */
+    int requestTimeout()
+    {
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (! quitDeadline.has_value() && (quitting || quitHasBegun()))
+            quitDeadline = now + (uint32_t) quitTimeoutMilliseconds;
+
+        if (! quitDeadline.has_value())
+            return requestTimeoutMilliseconds;
+
+        return juce::jlimit (0, requestTimeoutMilliseconds, (int) (int32_t) (*quitDeadline - now));
+    }
+
+    static bool quitHasBegun()
+    {
+        const auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
+        return messageManager != nullptr && messageManager->hasStopMessageBeenSent();
+    }
+
+    /** Takes a port that is out of the flow out of the process callback, and only then
+        unregisters it: an unregistered port's number may at once belong to another client's port,
+        which the callback must not touch. Before it leaves the callback, the port is disconnected
+        and a whole cycle clears it, so that a destination that still reads it (a disconnection
+        takes effect at a later cycle) finds it empty. A client given up on the way keeps the port
+        there.
+    */
+    void removePort (OutputSlot& slot)
+    {
+        auto* port = slot.port.load();
+        const auto begun = cyclesBegun.load();
+
+        const auto disconnected = request ([portDisconnect = jack.portDisconnect, owner = client, port]
+                                           { return portDisconnect (owner, port); });
+
+        if (! disconnected.has_value())
+            return;
+
+        // A refusal comes only from a server that has gone, which runs no more cycles.
+        if (*disconnected == 0 && ! waitForProcessCycleAfter (begun))
+            return;
+
+        slot.port = nullptr;
+        waitForProcessCycle();
+
+        request ([portUnregister = jack.portUnregister, owner = client, port]
+                 { return portUnregister (owner, port); });
+    }
+
+    /** Waits until a process callback that began after the given count of them has ended, or
+        the server has shut the client down. A server that runs no cycle within the time a
+        request gets counts as not answering: the client is given up.
+    */
+    bool waitForProcessCycleAfter (uint64_t begun)
+    {
+        const auto timeoutMilliseconds = requestTimeout();
+        const auto start = juce::Time::getMillisecondCounter();
+
+        while (cyclesEnded.load() <= begun && ! serverGone)
+        {
+            if ((int) (juce::Time::getMillisecondCounter() - start) >= timeoutMilliseconds)
+            {
+                giveUp();
+                return false;
+            }
+
+            std::this_thread::sleep_for (std::chrono::milliseconds (1));
+        }
+
+        return true;
     }
 
     /** Returns once no process callback that may have seen the state before the call is running.
@@ -437,7 +511,7 @@ private:
         stopFlow (slot);
 
         if (slot.port != nullptr && ! abandoned)
-            unregisterPort (slot);
+            removePort (slot);
 
         slot.queue.clear();
         slot.inUse = false;
@@ -523,6 +597,8 @@ private:
     double sampleRate = 0.0;
     std::atomic<bool> serverGone { false };
     std::atomic<bool> abandoned { false };
+    bool quitting = false;
+    std::optional<uint32_t> quitDeadline;
     bool waitsForNextLook;
     std::shared_ptr<ServerLook> look;
     uint32_t lastLookStart = 0;
@@ -532,7 +608,8 @@ private:
     std::atomic<bool> cycleStartKnown { false };
     std::array<OutputSlot, maxOutputs> slots;
 
-    // Without the leak detector: a given-up instance is kept on purpose until the process ends.
+    // Without the leak detector, as the classes of its members: a given-up instance is kept on
+    // purpose until the process ends. The devices and their connections have one.
     JUCE_DECLARE_NON_COPYABLE (Pimpl)
 };
 

@@ -25,8 +25,9 @@
 class JackMidiOutputDevices final : public MidiOutputDevices
 {
 public:
-    /** Requests to the server get the given time before it counts as not answering, except the
-        close at destruction, which is given at most 2 s so that a quit is never held up for long.
+    /** Requests to the server get the given time before it counts as not answering. Once the
+        quit has begun (the message loop has been told to stop, or at destruction), all requests
+        together get at most 2 s, so that a quit is never held up for long.
     */
     explicit JackMidiOutputDevices (int requestTimeoutMilliseconds = 10000);
 

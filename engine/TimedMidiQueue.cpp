@@ -1,32 +1,42 @@
 #include "TimedMidiQueue.h"
 
+namespace
+{
+    int following (int index) noexcept
+    {
+        return (index + 1) % TimedMidiQueue::capacity;
+    }
+} // namespace
+
 bool TimedMidiQueue::push (const TimedMidiMessage& message) noexcept
 {
-    const auto scope = fifo.write (1);
+    const auto write = writeIndex.load (std::memory_order_relaxed);
 
-    if (scope.blockSize1 == 0)
+    if (following (write) == readIndex.load (std::memory_order_acquire))
         return false;
 
-    messages[(size_t) scope.startIndex1] = message;
+    messages[(size_t) write] = message;
+    writeIndex.store (following (write), std::memory_order_release);
     return true;
 }
 
 const TimedMidiMessage* TimedMidiQueue::front() const noexcept
 {
-    if (fifo.getNumReady() == 0)
+    const auto read = readIndex.load (std::memory_order_relaxed);
+
+    if (read == writeIndex.load (std::memory_order_acquire))
         return nullptr;
 
-    int start1 = 0, size1 = 0, start2 = 0, size2 = 0;
-    fifo.prepareToRead (1, start1, size1, start2, size2);
-    return &messages[(size_t) start1];
+    return &messages[(size_t) read];
 }
 
 void TimedMidiQueue::pop() noexcept
 {
-    fifo.finishedRead (1);
+    readIndex.store (following (readIndex.load (std::memory_order_relaxed)), std::memory_order_release);
 }
 
 void TimedMidiQueue::clear() noexcept
 {
-    fifo.reset();
+    readIndex = 0;
+    writeIndex = 0;
 }

@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 /** A short MIDI message (at most three bytes) with the JACK frame time at which it is due. */
@@ -11,7 +12,7 @@ struct TimedMidiMessage
     uint32_t dueFrame = 0;
     uint32_t generation = 0;
     uint8_t size = 0;
-    std::array<uint8_t, 3> bytes{};
+    std::array<uint8_t, 3> bytes {};
 };
 
 /** A fixed-capacity queue of timed MIDI messages from one producer thread to one consumer
@@ -39,8 +40,13 @@ public:
     void clear() noexcept;
 
 private:
-    juce::AbstractFifo fifo{ capacity };
+    // The producer writes only writeIndex, the consumer only readIndex; each publishes its
+    // messages or free places to the other with release and acquire.
+    std::atomic<int> readIndex { 0 };
+    std::atomic<int> writeIndex { 0 };
     std::array<TimedMidiMessage, capacity> messages;
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TimedMidiQueue)
+    // Without the leak detector, nor a member with one: part of a given-up JACK client's state,
+    // which is kept on purpose until the process ends.
+    JUCE_DECLARE_NON_COPYABLE (TimedMidiQueue)
 };
