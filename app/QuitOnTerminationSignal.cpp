@@ -35,9 +35,9 @@ namespace
     }
 
     // The signal's default action is to end the process: sent again to the process, it is taken
-    // by a thread that does not block it, or by this one once it unblocks it. As the first
-    // process of a PID namespace (a container's), the process does not get a signal of its own
-    // that has the default action, and ends with the status a shell gives such an ending.
+    // by a thread that does not block it, or by this one once it unblocks it. The first process
+    // of a PID namespace (a container's) never gets a signal of its own that has the default
+    // action; it exits with 128 + the signal's number, as a shell reports such an ending.
     void endBySignal (int signalNumber)
     {
         setSignalAction (signalNumber, SIG_DFL);
@@ -58,8 +58,9 @@ namespace
     }
 
     // Only async-signal-safe calls here: sigaction, sigemptyset, sigaddset, pthread_sigmask,
-    // alarm, write, kill, getpid, _exit, and lock-free atomics. The first signal arms the deadline, then wakes the message loop with one byte in
-    // the pipe; any later one ends the program.
+    // alarm, write, kill, getpid, _exit, and lock-free atomics. The first signal arms the
+    // deadline, then wakes the message loop with one byte in the pipe; any later one ends the
+    // program.
     void handleTerminationSignal (int signalNumber)
     {
         const auto savedErrno = errno;
