@@ -105,7 +105,7 @@ public:
     */
     void shutDown()
     {
-        quitting = true;
+        startQuitDeadline();
 
         // A look runs only while no client is open.
         if (look != nullptr && look->state.exchange (ServerLook::unwanted) == ServerLook::finished)
@@ -370,15 +370,20 @@ private:
     */
     int requestTimeout()
     {
-        const auto now = juce::Time::getMillisecondCounter();
-
-        if (! quitDeadline.has_value() && (quitting || quitHasBegun()))
-            quitDeadline = now + (uint32_t) quitTimeoutMilliseconds;
+        if (quitHasBegun())
+            startQuitDeadline();
 
         if (! quitDeadline.has_value())
             return requestTimeoutMilliseconds;
 
-        return juce::jlimit (0, requestTimeoutMilliseconds, (int) (int32_t) (*quitDeadline - now));
+        const auto left = (int32_t) (*quitDeadline - juce::Time::getMillisecondCounter());
+        return juce::jlimit (0, requestTimeoutMilliseconds, (int) left);
+    }
+
+    void startQuitDeadline()
+    {
+        if (! quitDeadline.has_value())
+            quitDeadline = juce::Time::getMillisecondCounter() + (uint32_t) quitTimeoutMilliseconds;
     }
 
     static bool quitHasBegun()
@@ -597,7 +602,6 @@ private:
     double sampleRate = 0.0;
     std::atomic<bool> serverGone { false };
     std::atomic<bool> abandoned { false };
-    bool quitting = false;
     std::optional<uint32_t> quitDeadline;
     bool waitsForNextLook;
     std::shared_ptr<ServerLook> look;

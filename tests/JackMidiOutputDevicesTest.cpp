@@ -275,6 +275,23 @@ protected:
         server.resume();
     }
 
+    /** Opens an output of the devices to the recorder, once they list it, and starts its flow;
+        null when that fails.
+    */
+    std::unique_ptr<MidiOutputConnection> openFlowingOutput (JackMidiOutputDevices& devices) const
+    {
+        if (! TestEnvironment::eventually (3000, [&]
+                                           { return lists (devices, recorder->portName()); }))
+            return nullptr;
+
+        auto connection = devices.openDevice ("jack:" + recorder->portName());
+
+        if (connection != nullptr)
+            connection->startBackgroundThread();
+
+        return connection;
+    }
+
     PrivateJackServer server;
     const ScopedJackServerName scopedName { server.name };
     std::unique_ptr<JackMidiRecorder> recorder;
@@ -286,11 +303,8 @@ TEST_F (JackMidiOutputDevicesFrozenServer, ClosesItsOutputAndClientWhileTheServe
 
     {
         JackMidiOutputDevices devices (shortRequestTimeoutMilliseconds);
-        ASSERT_TRUE (TestEnvironment::eventually (3000, [&]
-                                                  { return lists (devices, recorder->portName()); }));
-        auto connection = devices.openDevice ("jack:" + recorder->portName());
+        auto connection = openFlowingOutput (devices);
         ASSERT_NE (connection, nullptr);
-        connection->startBackgroundThread();
 
         // Due once the server is back: by then nothing may go out through the given-up client.
         connection->sendBlockOfMessages (quarterFrameBlock(), juce::Time::getMillisecondCounter() + 1000.0, 100.0);
@@ -326,11 +340,8 @@ TEST_F (JackMidiOutputDevicesFrozenServer, NothingRepeatsOnceTheServerIsBack)
     };
 
     JackMidiOutputDevices devices (shortRequestTimeoutMilliseconds);
-    ASSERT_TRUE (TestEnvironment::eventually (3000, [&]
-                                              { return lists (devices, recorder->portName()); }));
-    auto flowing = devices.openDevice ("jack:" + recorder->portName());
+    auto flowing = openFlowingOutput (devices);
     ASSERT_NE (flowing, nullptr);
-    flowing->startBackgroundThread();
     flowing->sendBlockOfMessages (uniqueBlock (500), juce::Time::getMillisecondCounter(), 1000.0);
     ASSERT_TRUE (TestEnvironment::eventually (3000, [&]
                                               { return recorder->numEvents() >= 50; }));
