@@ -19,6 +19,12 @@ namespace
         return ROZAVADO_PROGRAM_PATH;
     }
 
+    // The bit of a signal in the signal masks of /proc/PID/status.
+    juce::int64 signalBit (int signalNumber)
+    {
+        return juce::int64 { 1 } << (signalNumber - 1);
+    }
+
     juce::String firstLine (const juce::String& text)
     {
         return text.upToFirstOccurrenceOf ("\n", false, false).trim();
@@ -290,23 +296,23 @@ void ProgramUnderTest::sendSignal (int signalNumber) const
 
     // ShdPnd holds the signals sent to the process and not yet taken, one bit per signal number
     // from 1; a process that a signal ended keeps it there.
-    const auto statusFile = juce::File ("/proc/" + juce::String (pid) + "/status");
-    const auto taken = [&]
-    {
-        const auto status = juce::StringArray::fromLines (statusFile.loadFileAsString());
-        const auto field = [&] (const char* name)
-        {
-            for (const auto& line : status)
-                if (line.startsWith (name))
-                    return line.fromFirstOccurrenceOf (":", false, false).trim();
+    waitUntil ([&]
+               { return statusField ("State:").startsWith ("Z") || (statusField ("ShdPnd:").getHexValue64() & signalBit (signalNumber)) == 0; },
+               5000);
+}
 
-            return juce::String();
-        };
+bool ProgramUnderTest::catchesSignal (int signalNumber) const
+{
+    return (statusField ("SigCgt:").getHexValue64() & signalBit (signalNumber)) != 0;
+}
 
-        return field ("State:").startsWith ("Z") || (field ("ShdPnd:").getHexValue64() & (1LL << (signalNumber - 1))) == 0;
-    };
+juce::String ProgramUnderTest::statusField (const juce::String& name) const
+{
+    for (const auto& line : juce::StringArray::fromLines (juce::File ("/proc/" + juce::String (pid) + "/status").loadFileAsString()))
+        if (line.startsWith (name))
+            return line.fromFirstOccurrenceOf (":", false, false).trim();
 
-    waitUntil (taken, 5000);
+    return {};
 }
 
 juce::String ProgramUnderTest::waitForEnding (int timeoutMilliseconds)
@@ -325,7 +331,7 @@ void ProgramUnderTest::waitUntilEnded (int timeoutMilliseconds)
 
 int ProgramUnderTest::waitForExit (int timeoutMilliseconds)
 {
-    waitForEnding (timeoutMilliseconds);
+    static_cast<void> (waitForEnding (timeoutMilliseconds));
     return waitStatus.has_value() && WIFEXITED (*waitStatus) ? WEXITSTATUS (*waitStatus) : -1;
 }
 

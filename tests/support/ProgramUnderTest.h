@@ -104,6 +104,9 @@ public:
     */
     void sendSignal (int signalNumber) const;
 
+    /** True while the running program has a handler of its own for the signal. */
+    bool catchesSignal (int signalNumber) const;
+
     /** Waits for the program to end and tells how it ended, as a parent sees it: "exit status 0",
         "killed by SIGTERM"; "running" when it did not end within the time.
     */
@@ -119,6 +122,7 @@ private:
     int waitForExit (int timeoutMilliseconds);
     void waitUntilEnded (int timeoutMilliseconds);
     juce::String ending() const;
+    juce::String statusField (const juce::String& name) const;
     static void clickWherePointerIs();
 
     juce::File home;
