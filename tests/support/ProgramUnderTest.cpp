@@ -36,16 +36,22 @@ namespace
         return { "xdotool", "search", "--all", "--onlyvisible", "--pid", juce::String (pid), "--name", "^" + title + "$" };
     }
 
-    // The "name: value" lines that xwininfo prints about a window.
+    // The "name: value" lines of a text, by name.
+    juce::StringPairArray namedValues (const juce::String& text)
+    {
+        juce::StringPairArray values;
+
+        for (const auto& line : juce::StringArray::fromLines (text))
+            if (line.contains (":"))
+                values.set (line.upToFirstOccurrenceOf (":", false, false).trim(), line.fromFirstOccurrenceOf (":", false, false).trim());
+
+        return values;
+    }
+
+    // What xwininfo prints about a window.
     juce::StringPairArray windowInfo (const juce::String& id)
     {
-        juce::StringPairArray info;
-
-        for (const auto& line : juce::StringArray::fromLines (ProgramUnderTest::run ({ "xwininfo", "-id", id })))
-            if (line.contains (":"))
-                info.set (line.upToFirstOccurrenceOf (":", false, false).trim(), line.fromFirstOccurrenceOf (":", false, false).trim());
-
-        return info;
+        return namedValues (ProgramUnderTest::run ({ "xwininfo", "-id", id }));
     }
 
     constexpr int contentWidth = 350;
@@ -297,22 +303,21 @@ void ProgramUnderTest::sendSignal (int signalNumber) const
     // ShdPnd holds the signals sent to the process and not yet taken, one bit per signal number
     // from 1; a process that a signal ended keeps it there.
     waitUntil ([&]
-               { return statusField ("State:").startsWith ("Z") || (statusField ("ShdPnd:").getHexValue64() & signalBit (signalNumber)) == 0; },
+               {
+                   const auto fields = status();
+                   return fields["State"].startsWith ("Z") || (fields["ShdPnd"].getHexValue64() & signalBit (signalNumber)) == 0;
+               },
                5000);
 }
 
 bool ProgramUnderTest::catchesSignal (int signalNumber) const
 {
-    return (statusField ("SigCgt:").getHexValue64() & signalBit (signalNumber)) != 0;
+    return (status()["SigCgt"].getHexValue64() & signalBit (signalNumber)) != 0;
 }
 
-juce::String ProgramUnderTest::statusField (const juce::String& name) const
+juce::StringPairArray ProgramUnderTest::status() const
 {
-    for (const auto& line : juce::StringArray::fromLines (juce::File ("/proc/" + juce::String (pid) + "/status").loadFileAsString()))
-        if (line.startsWith (name))
-            return line.fromFirstOccurrenceOf (":", false, false).trim();
-
-    return {};
+    return namedValues (juce::File ("/proc/" + juce::String (pid) + "/status").loadFileAsString());
 }
 
 juce::String ProgramUnderTest::waitForEnding (int timeoutMilliseconds)

@@ -122,7 +122,9 @@ private:
     int waitForExit (int timeoutMilliseconds);
     void waitUntilEnded (int timeoutMilliseconds);
     juce::String ending() const;
-    juce::String statusField (const juce::String& name) const;
+
+    /** The fields of the program's /proc status file, by name ("State", "SigCgt", ...). */
+    juce::StringPairArray status() const;
     static void clickWherePointerIs();
 
     juce::File home;
